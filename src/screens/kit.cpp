@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "assets/asset_loading.h"
 #include "assets/asset_numbers.h"
 #include "display/layout.h"
 

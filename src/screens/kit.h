@@ -40,6 +40,9 @@ struct Panel {
     int slide = 0;          // > 0 sliding in, < 0 sliding out, 0 at rest
 };
 
+// The font number of a Baloo size and weight loaded at start-up.
+int GameFont(int points, bool bold);
+
 // The pointer position the hover pass uses this frame (window or device).
 extern int PointerX;
 extern int PointerY;
