@@ -1,0 +1,50 @@
+// The player's seven preferences, the settings screen's pending copies of
+// them, and the preferences file "Morvane.prefs" that keeps them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// The GameScreen preference.
+enum ScreenModeValue { ScreenFullscreen = 0, ScreenWindowed = 1, ScreenBorderless = 2 };
+
+struct Preferences {
+    std::string language;  // id of the language file in use, "en_GB"
+    int music = 1;         // 0 off, anything else on
+    int gameScreen = 2;    // always 0..2 once loaded
+    int resolution = 1;    // index 0..9 into the resolution list
+    int completed = 0;     // 1 once the game-complete panel was shown
+    int sounds = 1;        // 0 off, anything else on
+    int musicVolume = 100; // 0..100 for every music and jingle start
+};
+extern Preferences Prefs;
+
+// What the settings screen edits; applied on confirm, dropped on cancel.
+struct PendingSettings {
+    std::string language;
+    int music = 1;
+    int sounds = 1;
+    int screenMode = 2;
+    int resolution = 1;
+};
+extern PendingSettings Pending;
+
+// The file name inside the folder it is kept in.
+extern const char* const PreferencesFileName;
+
+// Defaults for the live preferences and the pending copies.
+void SetDefaultPreferences();
+// Refreshes the pending copies from the live preferences.
+void CopyPreferencesToPending();
+
+// Takes the "Settings" group of a preferences file held in memory into Prefs;
+// absent keys keep their values. Answers true if the group was found.
+bool ReadPreferences(const uint8_t* bytes, size_t size);
+// The whole preferences file for the live values, byte for byte.
+std::string PreferencesText();
+
+// folder ends in "/". True if folder + "Morvane.prefs" could be read.
+bool LoadPreferences(const std::string& folder);
+// Replaces folder + "Morvane.prefs" safely; false when it cannot be written.
+bool SavePreferences(const std::string& folder);
