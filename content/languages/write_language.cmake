@@ -1,0 +1,20 @@
+# Writes a language file as the game reads it: UTF-8 with a byte-order mark
+# and CR LF line ends. The sources are kept as plain UTF-8 with LF line ends.
+#   cmake -DIN=<source> -DOUT=<output> -P write_language.cmake
+if(NOT IN OR NOT OUT)
+  message(FATAL_ERROR "write_language.cmake needs -DIN=<source> -DOUT=<output>")
+endif()
+file(READ "${IN}" text)
+string(ASCII 239 187 191 bom)
+string(FIND "${text}" "${bom}" bom_at)
+if(bom_at EQUAL 0)
+  string(LENGTH "${bom}" bom_length)
+  string(SUBSTRING "${text}" ${bom_length} -1 text)
+endif()
+string(REPLACE "\r\n" "\n" text "${text}")
+string(REPLACE "\r" "\n" text "${text}")
+if(NOT text MATCHES "\n$")
+  string(APPEND text "\n")
+endif()
+string(REPLACE "\n" "\r\n" text "${text}")
+file(WRITE "${OUT}" "${bom}${text}")
