@@ -24,6 +24,7 @@ int initSprite();    // video, renderer and the sprite store
 int initKeyboard();
 int initMouse();
 int initSound();     // falls back to silent output when no device opens
+bool soundIsSilent(); // true when initSound fell back to silent output
 void releaseMedia(); // frees everything (sounds, sprites, fonts, screen, window)
 
 // ---------------------------------------------------------------------------
@@ -85,6 +86,13 @@ void setWindowCursor(int window, int cursor);
 // True once the process was asked to end from outside (SIGTERM, SIGINT,
 // SIGHUP) since the last call; the main loop then takes the orderly end.
 bool quitRequested();
+// Catches SIGTERM, SIGINT and SIGHUP for quitRequested and nextWindowEvent
+// (initSprite calls it; calling it again is harmless).
+void installQuitSignals();
+
+// ---------------------------------------------------------------------------
+// Create and load operations answer the new number when asked for -1, and
+// otherwise non-zero on success: the number itself, or 1 for object 0.
 
 // ---------------------------------------------------------------------------
 // Sprites: RGBA pictures the screen displays.
@@ -151,6 +159,7 @@ void setSoundVolume(int number, int volume, int channel);
 // Test hooks: frames of PCM played so far on a channel, and its volume.
 int64_t soundPosition(int number, int channel);
 int soundVolume(int number, int channel);
+int soundMixerVolume(int volume);  // the mixer gain 0..128 a volume 0..100 maps to
 
 // ---------------------------------------------------------------------------
 // Input. Keys are DirectInput scan codes; media translates them.
@@ -187,6 +196,7 @@ void injectMouseMove(int x, int y);
 void injectMouseButton(int button, bool down, int x, int y);
 void injectKey(int scanCode, bool down);
 void injectWindowEvent(int event);  // one of WindowEvent
+void injectMouseLeave();            // the pointer leaves the window
 
 // ---------------------------------------------------------------------------
 // System queries and files (paths use "/"; folders end in "/").

@@ -1,0 +1,279 @@
+// Drawing into sprites: text in the game's fonts and images composited onto
+// the sprite's own pixels.
+#include "media/media_internal.h"
+
+#include <memory>
+
+namespace {
+
+struct FontRecord {
+    TTF_Font* font = nullptr;
+    std::shared_ptr<std::vector<uint8_t>> bytes;  // FreeType reads them lazily
+    bool highQuality = false;
+};
+
+struct DrawingRecord {
+    int sprite = -1;        // the target, -1 when not drawing
+    int mode = 0;
+    int font = -1;
+};
+
+bool ttfStarted = false;
+std::map<std::string, std::shared_ptr<std::vector<uint8_t>>> fontFamilies;
+std::map<int, FontRecord> fonts;
+std::map<int, SDL_Surface*> images;
+DrawingRecord drawing;
+
+SDL_Surface* DrawingTarget()
+{
+    return drawing.sprite < 0 ? nullptr : SpriteDrawingSurface(drawing.sprite);
+}
+
+FontRecord* CurrentFont()
+{
+    auto found = fonts.find(drawing.font);
+    return found == fonts.end() ? nullptr : &found->second;
+}
+
+SDL_Surface* FindImage(int image)
+{
+    auto found = images.find(image);
+    return found == images.end() ? nullptr : found->second;
+}
+
+// Stores a surface as an image, replacing what the number held.
+int StoreImage(int requested, SDL_Surface* surface)
+{
+    int number = PickObjectNumber(images, requested);
+    if (!surface || number < 0) {
+        SDL_FreeSurface(surface);
+        return 0;
+    }
+    SDL_Surface*& slot = images[number];
+    SDL_FreeSurface(slot);
+    slot = surface;
+    return ObjectAnswer(requested, number);
+}
+
+// One line of text as an RGBA picture in the colour's red, green and blue.
+SDL_Surface* RenderLine(const FontRecord& font, const std::string& text, uint32_t colour)
+{
+    SDL_Color ink{static_cast<uint8_t>(colour & 0xFF), static_cast<uint8_t>((colour >> 8) & 0xFF),
+                  static_cast<uint8_t>((colour >> 16) & 0xFF), 255};
+    SDL_Surface* rendered = font.highQuality ? TTF_RenderUTF8_Blended(font.font, text.c_str(), ink)
+                                             : TTF_RenderUTF8_Solid(font.font, text.c_str(), ink);
+    if (!rendered) {
+        return nullptr;
+    }
+    SDL_Surface* line = SDL_ConvertSurfaceFormat(rendered, MediaPixelFormat, 0);
+    SDL_FreeSurface(rendered);
+    return line;
+}
+
+}  // namespace
+
+int beginDrawing(int sprite)
+{
+    if (drawing.sprite >= 0 || !SpriteDrawingSurface(sprite)) {
+        return 0;
+    }
+    drawing.sprite = sprite;
+    drawing.mode = 0;
+    return 1;
+}
+
+// The target's zoomed copy and texture follow what was drawn.
+void endDrawing()
+{
+    if (drawing.sprite >= 0) {
+        RefreshSpritePicture(drawing.sprite);
+    }
+    drawing.sprite = -1;
+}
+
+void setDrawingMode(int mode)
+{
+    drawing.mode = mode;
+}
+
+// The bytes are copied and kept for as long as any font uses them.
+int registerFontMemory(const std::string& family, const uint8_t* bytes, size_t size)
+{
+    if (family.empty() || !bytes || size == 0) {
+        return 0;
+    }
+    fontFamilies[family] = std::make_shared<std::vector<uint8_t>>(bytes, bytes + size);
+    return 1;
+}
+
+int loadFont(int number, const std::string& family, int points, int flags)
+{
+    auto registered = fontFamilies.find(family);
+    int chosen = PickObjectNumber(fonts, number);
+    if (registered == fontFamilies.end() || chosen < 0 || points <= 0) {
+        return 0;
+    }
+    if (!ttfStarted) {
+        if (TTF_Init() != 0) {
+            return 0;
+        }
+        ttfStarted = true;
+    }
+    const std::vector<uint8_t>& bytes = *registered->second;
+    SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    TTF_Font* font = stream ? TTF_OpenFontDPIRW(stream, 1, points, 96, 96) : nullptr;
+    if (!font) {
+        return 0;
+    }
+    TTF_SetFontStyle(font, (flags & FontBold) ? TTF_STYLE_BOLD : TTF_STYLE_NORMAL);
+    freeFont(chosen);
+    FontRecord& record = fonts[chosen];
+    record.font = font;
+    record.bytes = registered->second;
+    record.highQuality = (flags & FontHighQuality) != 0;
+    return ObjectAnswer(number, chosen);
+}
+
+void freeFont(int number)
+{
+    auto found = fonts.find(number);
+    if (found != fonts.end()) {
+        TTF_CloseFont(found->second.font);
+        fonts.erase(found);
+    }
+}
+
+void setDrawingFont(int font)
+{
+    drawing.font = font;
+}
+
+int textWidth(const std::string& text)
+{
+    FontRecord* font = CurrentFont();
+    int w = 0, h = 0;
+    if (!font || TTF_SizeUTF8(font->font, text.c_str(), &w, &h) != 0) {
+        return 0;
+    }
+    return w;
+}
+
+int textHeight(const std::string& text)
+{
+    FontRecord* font = CurrentFont();
+    int w = 0, h = 0;
+    if (!font || TTF_SizeUTF8(font->font, text.c_str(), &w, &h) != 0) {
+        return 0;
+    }
+    return h;
+}
+
+// Top-left at x, y; the colour's alpha makes the text translucent. Without
+// the transparent mode the text box is first filled black.
+void drawText(int x, int y, const std::string& text, uint32_t colour)
+{
+    SDL_Surface* target = DrawingTarget();
+    FontRecord* font = CurrentFont();
+    if (!target || !font || text.empty()) {
+        return;
+    }
+    SDL_Surface* line = RenderLine(*font, text, colour);
+    if (!line) {
+        return;
+    }
+    if (!(drawing.mode & DrawTransparent)) {
+        SDL_Rect box{x, y, line->w, line->h};
+        SDL_FillRect(target, &box, SDL_MapRGBA(target->format, 0, 0, 0, 255));
+    }
+    CompositeOver(line, target, x, y, static_cast<int>(colour >> 24));
+    SDL_FreeSurface(line);
+}
+
+int loadImage(int number, const uint8_t* pngBytes, size_t size)
+{
+    SDL_Surface* surface = DecodePng(pngBytes, size);
+    return surface ? StoreImage(number, surface) : 0;
+}
+
+int imageWidth(int image)
+{
+    SDL_Surface* surface = FindImage(image);
+    return surface ? surface->w : 0;
+}
+
+int imageHeight(int image)
+{
+    SDL_Surface* surface = FindImage(image);
+    return surface ? surface->h : 0;
+}
+
+bool isImage(int image)
+{
+    return FindImage(image) != nullptr;
+}
+
+void freeImage(int image)
+{
+    auto found = images.find(image);
+    if (found != images.end()) {
+        SDL_FreeSurface(found->second);
+        images.erase(found);
+    }
+}
+
+// Smooth: an averaged resample; otherwise nearest pixels.
+int resizeImage(int image, int width, int height, int smooth)
+{
+    SDL_Surface* source = FindImage(image);
+    if (!source || width <= 0 || height <= 0) {
+        return 0;
+    }
+    SDL_Surface* resized = nullptr;
+    if (smooth) {
+        resized = ResampleSurface(source, width, height);
+    } else {
+        resized = NewRgbaSurface(width, height);
+        if (resized && SDL_BlitScaled(source, nullptr, resized, nullptr) != 0) {
+            SDL_FreeSurface(resized);
+            resized = nullptr;
+        }
+    }
+    if (!resized) {
+        return 0;
+    }
+    SDL_FreeSurface(images[image]);
+    images[image] = resized;
+    return 1;
+}
+
+void drawImage(int image, int x, int y)
+{
+    CopyOpaque(FindImage(image), DrawingTarget(), x, y);
+}
+
+void drawImageBlended(int image, int x, int y)
+{
+    CompositeOver(FindImage(image), DrawingTarget(), x, y, 255);
+}
+
+void ReleaseFonts()
+{
+    for (auto& entry : fonts) {
+        TTF_CloseFont(entry.second.font);
+    }
+    fonts.clear();
+    fontFamilies.clear();
+    drawing = DrawingRecord{};
+    if (ttfStarted) {
+        TTF_Quit();
+        ttfStarted = false;
+    }
+}
+
+void ReleaseImages()
+{
+    for (auto& entry : images) {
+        SDL_FreeSurface(entry.second);
+    }
+    images.clear();
+}

@@ -1,0 +1,371 @@
+// The window, the renderer, frame pacing and the message box.
+#include "media/media_internal.h"
+
+#include <X11/Xcursor/Xcursor.h>
+
+#include <cstdio>
+
+ScreenRecord screen;
+
+// Starts SDL's video and the sprite store; safe to call more than once.
+int initSprite()
+{
+    if (screen.videoStarted) {
+        return 1;
+    }
+    // NOTE: SDL's own SIGINT/SIGTERM handlers would turn the signal into a
+    // quit event only; installQuitSignals also covers SIGHUP and full screen.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        std::fprintf(stderr, "Morvane: video could not start: %s\n", SDL_GetError());
+        return 0;
+    }
+    screen.videoStarted = true;
+    installQuitSignals();
+    return 1;
+}
+
+int countDesktops()
+{
+    if (!screen.videoStarted) {
+        return 0;
+    }
+    int count = SDL_GetNumVideoDisplays();
+    return count > 0 ? count : 0;
+}
+
+// Desktop mode of a display, 0 size when it cannot be asked.
+static SDL_DisplayMode DesktopMode(int desktop)
+{
+    SDL_DisplayMode mode{};
+    if (!screen.videoStarted || desktop < 0 || SDL_GetDesktopDisplayMode(desktop, &mode) != 0) {
+        mode.w = 0;
+        mode.h = 0;
+    }
+    return mode;
+}
+
+int desktopWidth(int desktop)
+{
+    return DesktopMode(desktop).w;
+}
+
+int desktopHeight(int desktop)
+{
+    return DesktopMode(desktop).h;
+}
+
+// Creates the renderer for the open window: accelerated with vsync when asked
+// and available, else the software renderer (SDL_RENDER_DRIVER is honoured).
+static bool CreateRenderer(bool vsync)
+{
+    uint32_t flags = vsync ? SDL_RENDERER_PRESENTVSYNC : 0;
+    screen.renderer = SDL_CreateRenderer(screen.window, -1, flags);
+    if (!screen.renderer) {
+        screen.renderer = SDL_CreateRenderer(screen.window, -1, SDL_RENDERER_SOFTWARE);
+    }
+    if (!screen.renderer) {
+        return false;
+    }
+    SDL_RendererInfo info{};
+    SDL_GetRendererInfo(screen.renderer, &info);
+    screen.vsync = (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+    screen.textureFormat = SDL_PIXELFORMAT_ARGB8888;
+    for (uint32_t i = 0; i < info.num_texture_formats; ++i) {
+        uint32_t format = info.texture_formats[i];
+        if (format == SDL_PIXELFORMAT_ARGB8888 || format == SDL_PIXELFORMAT_ABGR8888) {
+            screen.textureFormat = format;
+            break;
+        }
+    }
+    SDL_DisplayMode mode{};
+    int display = SDL_GetWindowDisplayIndex(screen.window);
+    screen.refreshRate = 0;
+    if (SDL_GetCurrentDisplayMode(display < 0 ? 0 : display, &mode) == 0) {
+        screen.refreshRate = mode.refresh_rate;
+    }
+    SDL_SetRenderDrawColor(screen.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(screen.renderer);
+    screen.lastPresent = SDL_GetPerformanceCounter();
+    return true;
+}
+
+// Full screen at the desktop's own size, without a video-mode switch.
+int openFullScreen(int width, int height, int depth, const std::string& title, int flipMode)
+{
+    (void)depth;
+    if (!screen.videoStarted || screen.renderer || width <= 0 || height <= 0) {
+        return 0;
+    }
+    uint32_t flags = SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_ALLOW_HIGHDPI;
+    screen.window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED_DISPLAY(0),
+                                     SDL_WINDOWPOS_CENTERED_DISPLAY(0), width, height, flags);
+    if (!screen.window) {
+        return 0;
+    }
+    if (!CreateRenderer(flipMode != 0)) {
+        SDL_DestroyWindow(screen.window);
+        screen.window = nullptr;
+        return 0;
+    }
+    screen.fullScreen = true;
+    screen.active = true;
+    screen.minimised = false;
+    return 1;
+}
+
+// A hidden window centred on desktop 0: framed (style 1) or borderless.
+int openWindow(int window, int x, int y, int width, int height, const std::string& title, int style)
+{
+    (void)x;
+    (void)y;
+    if (!screen.videoStarted || screen.window || window < 0 || width <= 0 || height <= 0) {
+        return 0;
+    }
+    uint32_t flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI;
+    if (style == WindowBorderless) {
+        flags |= SDL_WINDOW_BORDERLESS;
+    }
+    screen.window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED_DISPLAY(0),
+                                     SDL_WINDOWPOS_CENTERED_DISPLAY(0), width, height, flags);
+    if (!screen.window) {
+        return 0;
+    }
+    screen.fullScreen = false;
+    screen.active = false;
+    screen.minimised = false;
+    screen.mouseInside = false;
+    return 1;
+}
+
+// The screen fills the client area of the window opened by openWindow.
+int openWindowedScreen(int windowHandle, int x, int y, int width, int height,
+                       int autoStretch, int rightOffset, int bottomOffset, int flipMode)
+{
+    (void)x, (void)y, (void)width, (void)height, (void)autoStretch;
+    (void)rightOffset, (void)bottomOffset;
+    if (windowHandle == 0 || !screen.window || screen.renderer) {
+        return 0;
+    }
+    return CreateRenderer(flipMode != 0) ? 1 : 0;
+}
+
+// The renderer goes, and with it every sprite.
+void closeScreen()
+{
+    FreeAllSprites();
+    if (screen.renderer) {
+        SDL_DestroyRenderer(screen.renderer);
+        screen.renderer = nullptr;
+    }
+    if (screen.fullScreen && screen.window) {
+        SDL_SetWindowGrab(screen.window, SDL_FALSE);
+        SDL_ShowCursor(SDL_ENABLE);
+        SDL_DestroyWindow(screen.window);
+        screen.window = nullptr;
+        screen.fullScreen = false;
+    }
+    input.grabbed = false;
+}
+
+void closeWindow(int window)
+{
+    (void)window;
+    if (screen.renderer) {
+        closeScreen();
+    }
+    if (screen.window) {
+        SDL_DestroyWindow(screen.window);
+        screen.window = nullptr;
+    }
+    screen.events.clear();
+    screen.active = false;
+    screen.mouseInside = false;
+}
+
+bool isScreenOpen()
+{
+    return screen.renderer != nullptr;
+}
+
+// The drawable size: real pixels, also on a scaled desktop.
+int screenWidth()
+{
+    int w = 0, h = 0;
+    if (screen.renderer && SDL_GetRendererOutputSize(screen.renderer, &w, &h) != 0) {
+        return 0;
+    }
+    return w;
+}
+
+int screenHeight()
+{
+    int w = 0, h = 0;
+    if (screen.renderer && SDL_GetRendererOutputSize(screen.renderer, &w, &h) != 0) {
+        return 0;
+    }
+    return h;
+}
+
+void setFrameRate(int fps)
+{
+    screen.frameRate = fps < 0 ? 0 : fps;
+}
+
+// Waits until 1/frameRate seconds have passed since the last presentation:
+// sleeping most of it, then spinning the last millisecond for precision.
+static void PaceFrame()
+{
+    uint64_t frequency = SDL_GetPerformanceFrequency();
+    uint64_t now = SDL_GetPerformanceCounter();
+    bool vsyncPaces = screen.vsync && screen.refreshRate == 60 && screen.frameRate == 60;
+    if (screen.frameRate > 0 && !vsyncPaces) {
+        uint64_t period = frequency / static_cast<uint64_t>(screen.frameRate);
+        uint64_t due = screen.lastPresent + period;
+        if (now < due) {
+            uint64_t waitMs = (due - now) * 1000 / frequency;
+            if (waitMs > 1) {
+                SDL_Delay(static_cast<uint32_t>(waitMs - 1));
+            }
+            while (SDL_GetPerformanceCounter() < due) {
+            }
+            now = due;
+        }
+        // A long stall does not make the following frames rush to catch up.
+        if (now > due + period) {
+            due = now;
+        }
+        screen.lastPresent = due;
+        return;
+    }
+    screen.lastPresent = now;
+}
+
+// Shows the back buffer and paces the frame; full screen also pumps events.
+void presentFrame()
+{
+    if (!screen.renderer) {
+        return;
+    }
+    if (screen.fullScreen) {
+        PumpMediaEvents();
+        if (!screen.active || screen.minimised) {
+            SDL_Delay(10);
+            screen.lastPresent = SDL_GetPerformanceCounter();
+            return;
+        }
+    }
+    SDL_RenderPresent(screen.renderer);
+    PaceFrame();
+}
+
+bool isScreenActive()
+{
+    if (!screen.window) {
+        return false;
+    }
+    PumpMediaEvents();
+    return screen.active && !screen.minimised;
+}
+
+void setSpriteFiltering(int bilinear)
+{
+    screen.bilinear = bilinear != 0;
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, bilinear ? "linear" : "nearest");
+}
+
+// NOTE: the dummy and offscreen video drivers never send focus events, so a
+// window the game shows or raises counts as active from then on.
+void showWindow(int window)
+{
+    (void)window;
+    if (screen.window) {
+        SDL_ShowWindow(screen.window);
+        screen.active = true;
+        screen.minimised = false;
+    }
+}
+
+void activateWindow(int window)
+{
+    (void)window;
+    if (screen.window) {
+        SDL_RaiseWindow(screen.window);
+        screen.active = true;
+    }
+}
+
+void minimizeWindow(int window)
+{
+    (void)window;
+    if (screen.window) {
+        SDL_MinimizeWindow(screen.window);
+    }
+}
+
+// A modal box; the same words go to standard error, box or not.
+void showMessageBox(const std::string& title, const std::string& text)
+{
+    std::fprintf(stderr, "%s\n%s\n", title.c_str(), text.c_str());
+    std::fflush(stderr);
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), text.c_str(), screen.window);
+}
+
+// First frame of an Xcursor file as a colour cursor with its own hotspot.
+int loadCursorFile(const std::string& path)
+{
+    if (!screen.videoStarted) {
+        return 0;
+    }
+    XcursorImages* images = XcursorFilenameLoadImages(path.c_str(), 64);
+    if (!images || images->nimage < 1) {
+        if (images) {
+            XcursorImagesDestroy(images);
+        }
+        return 0;
+    }
+    XcursorImage* frame = images->images[0];
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        frame->pixels, static_cast<int>(frame->width), static_cast<int>(frame->height), 32,
+        static_cast<int>(frame->width * 4), SDL_PIXELFORMAT_ARGB8888);
+    SDL_Cursor* cursor = nullptr;
+    if (surface) {
+        cursor = SDL_CreateColorCursor(surface, static_cast<int>(frame->xhot),
+                                       static_cast<int>(frame->yhot));
+        SDL_FreeSurface(surface);
+    }
+    XcursorImagesDestroy(images);
+    if (!cursor) {
+        return 0;
+    }
+    screen.cursors.push_back(cursor);
+    return static_cast<int>(screen.cursors.size());
+}
+
+void setWindowCursor(int window, int cursor)
+{
+    (void)window;
+    if (cursor >= 1 && cursor <= static_cast<int>(screen.cursors.size())) {
+        SDL_SetCursor(screen.cursors[cursor - 1]);
+    }
+}
+
+// Frees everything the layer holds and stops SDL.
+void releaseMedia()
+{
+    ReleaseSound();
+    ReleaseFonts();
+    closeWindow(0);
+    ReleaseImages();
+    for (SDL_Cursor* cursor : screen.cursors) {
+        SDL_FreeCursor(cursor);
+    }
+    screen.cursors.clear();
+    input = InputRecord{};
+    if (screen.videoStarted) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    }
+    screen = ScreenRecord{};
+    SDL_Quit();
+}

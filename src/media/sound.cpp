@@ -1,0 +1,407 @@
+// Sound: OGG Vorbis decoded whole at load into mixer chunks; channels
+// belong to the sound that last played on them.
+#include "media/media_internal.h"
+
+#include <vorbis/vorbisfile.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int MaxChannels = 256;
+
+struct SoundRecord {
+    Mix_Chunk* chunk = nullptr;
+    int defaultChannel = 0;  // handle of its most recent channel, 0 for none
+};
+
+struct ChannelRecord {
+    int owner = -1;          // sound number, -1 when never used
+    int volume = 100;
+    std::atomic<int64_t> bytesPlayed{0};
+};
+
+struct MixerRecord {
+    bool open = false;
+    bool silent = false;     // the dummy driver stands in for a missing device
+    int frequency = 0;
+    uint16_t format = 0;
+    int channels = 0;
+    int channelCount = 0;    // mixer channels allocated
+};
+
+MixerRecord mixer;
+std::map<int, SoundRecord> sounds;
+ChannelRecord channels[MaxChannels];
+
+// The bytes of a sound being decoded, read by libvorbisfile's callbacks.
+struct MemoryStream {
+    const uint8_t* bytes;
+    size_t size;
+    size_t position;
+};
+
+size_t ReadMemory(void* target, size_t size, size_t count, void* source)
+{
+    MemoryStream* stream = static_cast<MemoryStream*>(source);
+    if (size == 0) {
+        return 0;
+    }
+    size_t available = (stream->size - stream->position) / size;
+    size_t taken = count < available ? count : available;
+    std::memcpy(target, stream->bytes + stream->position, taken * size);
+    stream->position += taken * size;
+    return taken;
+}
+
+int SeekMemory(void* source, ogg_int64_t offset, int whence)
+{
+    MemoryStream* stream = static_cast<MemoryStream*>(source);
+    ogg_int64_t base = whence == SEEK_SET ? 0
+                     : whence == SEEK_CUR ? static_cast<ogg_int64_t>(stream->position)
+                                          : static_cast<ogg_int64_t>(stream->size);
+    ogg_int64_t target = base + offset;
+    if (target < 0 || target > static_cast<ogg_int64_t>(stream->size)) {
+        return -1;
+    }
+    stream->position = static_cast<size_t>(target);
+    return 0;
+}
+
+long TellMemory(void* source)
+{
+    return static_cast<long>(static_cast<MemoryStream*>(source)->position);
+}
+
+// Counts the bytes mixed on a channel; the mixer calls it only while the
+// channel plays (not while paused), so it measures the position played.
+void CountPlayedBytes(int channel, void*, int length, void*)
+{
+    if (channel >= 0 && channel < MaxChannels) {
+        channels[channel].bytesPlayed += length;
+    }
+}
+
+// 0..100 on a decibel curve: 100 is full gain, each step 0.5 dB less, 0 silent.
+int MixerVolume(int volume)
+{
+    if (volume <= 0) {
+        return 0;
+    }
+    if (volume >= 100) {
+        return MIX_MAX_VOLUME;
+    }
+    double gain = std::pow(10.0, (volume - 100) * 0.5 / 20.0);
+    int level = static_cast<int>(std::lround(gain * MIX_MAX_VOLUME));
+    return level < 1 ? 1 : level;
+}
+
+int ClampVolume(int volume)
+{
+    return volume < 0 ? 0 : (volume > 100 ? 100 : volume);
+}
+
+SoundRecord* FindSound(int number)
+{
+    auto found = sounds.find(number);
+    return found == sounds.end() ? nullptr : &found->second;
+}
+
+// The mixer channel a call means, or -1 when it is not this sound's.
+int OwnedChannel(int number, int handle)
+{
+    SoundRecord* sound = FindSound(number);
+    if (!sound || !mixer.open) {
+        return -1;
+    }
+    if (handle == -1) {
+        handle = sound->defaultChannel;
+    }
+    int channel = handle - 1;
+    if (channel < 0 || channel >= mixer.channelCount || channels[channel].owner != number) {
+        return -1;
+    }
+    return channel;
+}
+
+bool ChannelBusy(int channel)
+{
+    return Mix_Playing(channel) || Mix_Paused(channel);
+}
+
+// A channel for a new play of its own: one never used, else an idle one no
+// sound keeps as its default, else more channels are allocated.
+int FreeChannel()
+{
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int channel = 0; channel < mixer.channelCount; ++channel) {
+            if (ChannelBusy(channel)) {
+                continue;
+            }
+            int owner = channels[channel].owner;
+            if (pass == 0 && owner == -1) {
+                return channel;
+            }
+            if (pass == 1 && owner != -1) {
+                SoundRecord* sound = FindSound(owner);
+                if (!sound || sound->defaultChannel != channel + 1) {
+                    return channel;
+                }
+            }
+        }
+    }
+    if (mixer.channelCount >= MaxChannels) {
+        return -1;
+    }
+    int first = mixer.channelCount;
+    mixer.channelCount = Mix_AllocateChannels(std::min(mixer.channelCount + 8, MaxChannels));
+    return first < mixer.channelCount ? first : -1;
+}
+
+// Opens the mixer on the current audio driver.
+bool OpenMixer()
+{
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        return false;
+    }
+    if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 2048) != 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+// Opens the sound device, or a silent stand-in when there is none.
+int initSound()
+{
+    if (mixer.open) {
+        return 1;
+    }
+    if (!OpenMixer()) {
+        std::fprintf(stderr, "Morvane: no sound device (%s); playing silently\n", SDL_GetError());
+        SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
+        if (!OpenMixer()) {
+            return 0;
+        }
+        mixer.silent = true;
+    }
+    int frequency = 0, count = 0;
+    uint16_t format = 0;
+    Mix_QuerySpec(&frequency, &format, &count);
+    mixer.frequency = frequency;
+    mixer.format = format;
+    mixer.channels = count;
+    mixer.channelCount = Mix_AllocateChannels(8);
+    mixer.open = true;
+    return 1;
+}
+
+bool soundIsSilent()
+{
+    return mixer.silent;
+}
+
+// Decodes the whole OGG Vorbis stream and converts it to the mixer's format.
+int loadSound(int number, const uint8_t* oggBytes, size_t size)
+{
+    int chosen = PickObjectNumber(sounds, number);
+    if (!mixer.open || !oggBytes || size == 0 || chosen < 0) {
+        return 0;
+    }
+    MemoryStream stream{oggBytes, size, 0};
+    ov_callbacks callbacks{ReadMemory, SeekMemory, nullptr, TellMemory};
+    OggVorbis_File file;
+    if (ov_open_callbacks(&stream, &file, nullptr, 0, callbacks) != 0) {
+        return 0;
+    }
+    vorbis_info* info = ov_info(&file, -1);
+    std::vector<uint8_t> pcm;
+    char buffer[16384];
+    int section = 0;
+    bool failed = !info || info->channels < 1 || info->channels > 8;
+    while (!failed) {
+        long got = ov_read(&file, buffer, sizeof buffer, SDL_BYTEORDER == SDL_BIG_ENDIAN, 2, 1, &section);
+        if (got == 0) {
+            break;
+        }
+        if (got < 0 || pcm.size() > (size_t{1} << 30)) {
+            failed = true;
+            break;
+        }
+        pcm.insert(pcm.end(), buffer, buffer + got);
+    }
+    int sourceChannels = info ? info->channels : 0;
+    int sourceRate = info ? static_cast<int>(info->rate) : 0;
+    ov_clear(&file);
+    if (failed || pcm.empty()) {
+        return 0;
+    }
+    SDL_AudioCVT convert;
+    if (SDL_BuildAudioCVT(&convert, AUDIO_S16SYS, static_cast<uint8_t>(sourceChannels), sourceRate,
+                          mixer.format, static_cast<uint8_t>(mixer.channels), mixer.frequency) < 0) {
+        return 0;
+    }
+    convert.len = static_cast<int>(pcm.size());
+    convert.buf = static_cast<uint8_t*>(SDL_malloc(pcm.size() * static_cast<size_t>(convert.len_mult)));
+    Mix_Chunk* chunk = static_cast<Mix_Chunk*>(SDL_malloc(sizeof(Mix_Chunk)));
+    if (!convert.buf || !chunk) {
+        SDL_free(convert.buf);
+        SDL_free(chunk);
+        return 0;
+    }
+    std::memcpy(convert.buf, pcm.data(), pcm.size());
+    if (convert.needed && SDL_ConvertAudio(&convert) != 0) {
+        SDL_free(convert.buf);
+        SDL_free(chunk);
+        return 0;
+    }
+    chunk->allocated = 1;
+    chunk->abuf = convert.buf;
+    chunk->alen = static_cast<uint32_t>(convert.needed ? convert.len_cvt : convert.len);
+    chunk->volume = MIX_MAX_VOLUME;
+    freeSound(chosen);
+    sounds[chosen].chunk = chunk;
+    return ObjectAnswer(number, chosen);
+}
+
+// Stops the sound's channels and forgets it.
+void freeSound(int number)
+{
+    SoundRecord* sound = FindSound(number);
+    if (!sound) {
+        return;
+    }
+    for (int channel = 0; channel < mixer.channelCount; ++channel) {
+        if (channels[channel].owner == number) {
+            Mix_HaltChannel(channel);
+            channels[channel].owner = -1;
+        }
+    }
+    Mix_FreeChunk(sound->chunk);
+    sounds.erase(number);
+}
+
+// Plays from the beginning on the sound's default channel, or on a new one
+// of its own (flag 2); answers the channel handle, 0 on failure.
+int playSound(int number, int flags, int volume)
+{
+    SoundRecord* sound = FindSound(number);
+    if (!sound || !mixer.open) {
+        return 0;
+    }
+    int channel = -1;
+    if (!(flags & SoundOwnChannel)) {
+        channel = OwnedChannel(number, -1);
+    }
+    if (channel < 0) {
+        channel = FreeChannel();
+    }
+    if (channel < 0) {
+        return 0;
+    }
+    Mix_HaltChannel(channel);
+    ChannelRecord& record = channels[channel];
+    record.owner = number;
+    record.volume = ClampVolume(volume);
+    record.bytesPlayed = 0;
+    Mix_Volume(channel, MixerVolume(record.volume));
+    if (Mix_PlayChannel(channel, sound->chunk, (flags & SoundLoop) ? -1 : 0) < 0) {
+        return 0;
+    }
+    Mix_RegisterEffect(channel, CountPlayedBytes, nullptr, nullptr);
+    sound->defaultChannel = channel + 1;
+    return channel + 1;
+}
+
+int soundStatus(int number, int channel)
+{
+    int owned = OwnedChannel(number, channel);
+    if (owned < 0) {
+        SoundRecord* sound = FindSound(number);
+        // A sound that never played has a stopped default channel.
+        return (sound && channel == -1 && sound->defaultChannel == 0) ? SoundStopped : SoundUnknown;
+    }
+    if (Mix_Paused(owned) && Mix_Playing(owned)) {
+        return SoundPaused;
+    }
+    return Mix_Playing(owned) ? SoundPlaying : SoundStopped;
+}
+
+void pauseSound(int number, int channel)
+{
+    int owned = OwnedChannel(number, channel);
+    if (owned >= 0) {
+        Mix_Pause(owned);
+    }
+}
+
+void resumeSound(int number, int channel)
+{
+    int owned = OwnedChannel(number, channel);
+    if (owned >= 0) {
+        Mix_Resume(owned);
+    }
+}
+
+void stopSound(int number, int channel)
+{
+    int owned = OwnedChannel(number, channel);
+    if (owned >= 0) {
+        Mix_HaltChannel(owned);
+    }
+}
+
+void setSoundVolume(int number, int volume, int channel)
+{
+    int owned = OwnedChannel(number, channel);
+    if (owned >= 0) {
+        channels[owned].volume = ClampVolume(volume);
+        Mix_Volume(owned, MixerVolume(channels[owned].volume));
+    }
+}
+
+int64_t soundPosition(int number, int channel)
+{
+    int owned = OwnedChannel(number, channel);
+    int frameBytes = mixer.channels * static_cast<int>(SDL_AUDIO_BITSIZE(mixer.format) / 8);
+    if (owned < 0 || frameBytes <= 0) {
+        return -1;
+    }
+    return channels[owned].bytesPlayed / frameBytes;
+}
+
+int soundVolume(int number, int channel)
+{
+    int owned = OwnedChannel(number, channel);
+    return owned < 0 ? -1 : channels[owned].volume;
+}
+
+int soundMixerVolume(int volume)
+{
+    return MixerVolume(ClampVolume(volume));
+}
+
+void ReleaseSound()
+{
+    if (!mixer.open) {
+        return;
+    }
+    Mix_HaltChannel(-1);
+    for (auto& entry : sounds) {
+        Mix_FreeChunk(entry.second.chunk);
+    }
+    sounds.clear();
+    for (ChannelRecord& channel : channels) {
+        channel.owner = -1;
+        channel.bytesPlayed = 0;
+    }
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    mixer = MixerRecord{};
+}
