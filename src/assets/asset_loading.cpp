@@ -1,0 +1,340 @@
+// The three loading passes over the data archive and the game's fonts. Each
+// member is extracted whole into a fresh buffer of its class, handed to the
+// media layer (which keeps its own copy) and the buffer is freed at once, so
+// that at most one buffer exists at a time.
+#include "assets/asset_loading.h"
+
+#include "assets/asset_numbers.h"
+#include "assets/data_archive.h"
+#include "display/aspect.h"
+#include "display/layout.h"
+#include "media/media.h"
+#include "startup/log.h"
+
+#include <cmath>
+#include <memory>
+#include <new>
+
+int TileSprites[TileCount] = {};
+const char* const DataArchiveName = "Morvane.data";
+
+namespace {
+
+using AssetBuffer = std::unique_ptr<uint8_t[]>;
+
+// What is done to a picture after it is decoded.
+enum Treatment { KeepAsIs, ZoomLogo, ZoomMenuButton, ZoomPrize };
+enum PictureKind { KindSprite, KindImage };
+
+struct PictureEntry {
+    const char* member;
+    PictureKind kind;
+    int number;
+    int copyTo;  // the working copy of a panel, or -1
+    Treatment treatment;
+};
+
+// Every picture of pass 3 apart from the artwork and the tiles, in load order.
+constexpr PictureEntry Pictures[] = {
+    {"shadow.png", KindSprite, SpriteShadow, -1, KeepAsIs},
+    {"star_4.png", KindImage, ImageStar4, -1, KeepAsIs},
+    {"star_3.png", KindImage, ImageStar3, -1, KeepAsIs},
+    {"star_2.png", KindImage, ImageStar2, -1, KeepAsIs},
+    {"star_1.png", KindImage, ImageStar1, -1, KeepAsIs},
+    {"table.png", KindImage, ImageTable, -1, KeepAsIs},
+    {"lock.png", KindImage, ImageLock, -1, KeepAsIs},
+    {"star_1_big.png", KindImage, ImageStar1Big, -1, KeepAsIs},
+    {"star_2_big.png", KindImage, ImageStar2Big, -1, KeepAsIs},
+    {"star_3_big.png", KindImage, ImageStar3Big, -1, KeepAsIs},
+    {"star_4_big.png", KindImage, ImageStar4Big, -1, KeepAsIs},
+    {"pointer.png", KindSprite, SpritePointer, -1, KeepAsIs},
+    {"logo.png", KindSprite, SpriteLogo, -1, ZoomLogo},
+    {"gui_menu.png", KindSprite, SpriteMenuButton, -1, ZoomMenuButton},
+    {"gui_level.png", KindSprite, SpriteLevelLabelClean, SpriteLevelLabel, KeepAsIs},
+    {"gui_prize_1.png", KindSprite, SpritePrize1, -1, ZoomPrize},
+    {"gui_prize_2.png", KindSprite, SpritePrize2, -1, ZoomPrize},
+    {"gui_prize_3.png", KindSprite, SpritePrize3, -1, ZoomPrize},
+    {"gui_prize_4.png", KindSprite, SpritePrize4, -1, ZoomPrize},
+    {"credits.png", KindSprite, SpriteCreditsClean, SpriteCredits, KeepAsIs},
+    {"credits.png", KindSprite, SpriteHelpClean, SpriteHelp, KeepAsIs},
+    {"levelselect.png", KindSprite, SpriteLevelSelectClean, SpriteLevelSelect, KeepAsIs},
+    {"quit.png", KindSprite, SpriteQuitClean, SpriteQuit, KeepAsIs},
+    {"mainmenu.png", KindSprite, SpriteMainMenuClean, SpriteMainMenu, KeepAsIs},
+    {"mainmenu.png", KindSprite, SpriteFinishedClean, SpriteFinished, KeepAsIs},
+    {"mainmenu.png", KindSprite, SpriteQuickFinishedClean, SpriteQuickFinished, KeepAsIs},
+    {"ingamemenu.png", KindSprite, SpriteInGameMenuClean, SpriteInGameMenu, KeepAsIs},
+    {"quickgame.png", KindSprite, SpriteQuickGameClean, SpriteQuickGame, KeepAsIs},
+    {"settings.png", KindSprite, SpriteSettingsClean, SpriteSettings, KeepAsIs},
+    {"gamecomplete.png", KindSprite, SpriteGameCompleteClean, SpriteGameComplete, KeepAsIs},
+    {"getready.png", KindSprite, SpriteGetReadyClean, SpriteGetReady, KeepAsIs},
+};
+
+// Loaded after the tiles.
+constexpr PictureEntry LatePictures[] = {
+    {"selected.png", KindSprite, SpriteSelected, -1, KeepAsIs},
+    {"menu_template.png", KindSprite, SpriteMenuTemplate, -1, KeepAsIs},
+    {"settings_template.png", KindSprite, SpriteSettingsTemplate, -1, KeepAsIs},
+};
+
+const char* const SoundMembers[] = {
+    "music1.ogg",
+    "music2.ogg",
+    "music3.ogg",
+    "points_ticker_bonus_score_reward_jingle_01.ogg",
+    "collect_item_14.ogg",
+};
+
+// One full-screen picture: its member prefix, log name and sprite.
+struct ArtworkEntry {
+    const char* prefix;
+    const char* logName;
+    int sprite;
+};
+constexpr ArtworkEntry Artwork[] = {
+    {"title_", "title", SpriteTitle},
+    {"ngs_", "ngs", SpriteSplash},
+    {"01_", "background", SpriteBackground},
+};
+
+struct FontEntry {
+    int points;
+    bool bold;
+};
+constexpr FontEntry Fonts[26] = {
+    {60, true},  {130, false}, {35, true},  {80, false}, {46, true},  {80, false}, {60, true},
+    {80, false}, {30, true},   {80, false}, {25, true},  {80, false}, {48, false}, {60, true},
+    {80, false}, {60, true},   {80, false}, {60, true},  {80, false}, {120, true}, {80, false},
+    {46, true},  {80, false},  {60, true},  {80, false}, {60, false}};
+constexpr int FontLoadOrder[26] = {25, 0, 1, 17, 18, 23, 24, 13, 14, 15, 16, 4, 5,
+                                   19, 20, 2, 3, 8, 9, 6, 7, 21, 22, 10, 11, 12};
+
+void LogAsset(const std::string& name, bool ok)
+{
+    WriteLog("Load asset (" + name + "):" + Tabs(2) + (ok ? "OK" : "FAILED"));
+}
+
+// Writes the FAILED line, hands the name to the start-up and answers false.
+bool AssetFailed(const std::string& name, std::string& failedName)
+{
+    LogAsset(name, false);
+    failedName = name;
+    return false;
+}
+
+// A fresh buffer of one class; empty when the memory cannot be had.
+AssetBuffer TakeBuffer(size_t bytes)
+{
+    return AssetBuffer(new (std::nothrow) uint8_t[bytes]);
+}
+
+std::string ArchivePath(const std::string& gameDir)
+{
+    return gameDir + DataArchiveName;
+}
+
+// Zooms a freshly decoded sprite as its table entry asks.
+void ApplyTreatment(int sprite, Treatment treatment)
+{
+    switch (treatment) {
+    case ZoomLogo: {
+        const int width = spriteWidth(sprite);
+        const int height = spriteHeight(sprite);
+        if (width <= 0)
+            return;
+        const double zoomedHeight = double(height) / width * ScreenWidth / 100.0 * 50.0;
+        zoomSprite(sprite, (ScreenWidth / 100) * 50, static_cast<int>(std::lround(zoomedHeight)));
+        return;
+    }
+    case ZoomMenuButton:
+        zoomSprite(sprite, TileSize / 2, TileSize / 2);
+        return;
+    case ZoomPrize:
+        zoomSprite(sprite, TileSize, TileSize / 2);
+        return;
+    case KeepAsIs:
+        return;
+    }
+}
+
+// One picture of the table: extract, decode, treat, copy, log.
+bool LoadPicture(DataArchive& archive, const PictureEntry& entry, std::string& failedName)
+{
+    AssetBuffer buffer = TakeBuffer(SmallAssetBuffer);
+    if (!buffer)
+        return AssetFailed(entry.member, failedName);
+    const size_t size = ExtractMember(archive, buffer.get(), SmallAssetBuffer, entry.member);
+    if (size == 0)
+        return AssetFailed(entry.member, failedName);
+    if (entry.kind == KindImage) {
+        if (!loadImage(entry.number, buffer.get(), size))
+            return AssetFailed(entry.member, failedName);
+    } else {
+        if (!loadSprite(entry.number, buffer.get(), size, SpriteAlphaBlending))
+            return AssetFailed(entry.member, failedName);
+        ApplyTreatment(entry.number, entry.treatment);
+        if (entry.copyTo >= 0 && !copySprite(entry.number, entry.copyTo, SpriteAlphaBlending))
+            return AssetFailed(entry.member, failedName);
+    }
+    LogAsset(entry.member, true);
+    return true;
+}
+
+// One full-screen picture, fitted to the screen width, into an opaque sprite.
+bool LoadArtwork(DataArchive& archive, const ArtworkEntry& entry, std::string& failedName)
+{
+    const std::string name = entry.logName;
+    AssetBuffer buffer = TakeBuffer(ArtworkAssetBuffer);
+    if (!buffer)
+        return AssetFailed("memory - " + name, failedName);
+    WriteLog("AspectRatio:  " + AspectRatioName(AspectCode));
+    const std::string member = entry.prefix + AspectSuffix(AspectCode) + ".png";
+    const size_t size = ExtractMember(archive, buffer.get(), ArtworkAssetBuffer, member);
+    if (size == 0)
+        return AssetFailed(member, failedName);
+    const int image = loadImage(-1, buffer.get(), size);
+    buffer.reset();
+    if (!image)
+        return AssetFailed("image - " + name, failedName);
+    int width = imageWidth(image);
+    int height = imageHeight(image);
+    if (width != ScreenWidth && width > 0) {
+        height = static_cast<int>(std::lround(double(height) / width * ScreenWidth));
+        width = ScreenWidth;
+        if (height < 1 || !resizeImage(image, width, height, 1)) {
+            freeImage(image);
+            return AssetFailed("image - " + name, failedName);
+        }
+    }
+    if (!createSprite(entry.sprite, ScreenWidth, height, SpriteOpaque)) {
+        freeImage(image);
+        return AssetFailed("image - " + name, failedName);
+    }
+    if (beginDrawing(entry.sprite)) {
+        drawImage(image, 0, 0);
+        endDrawing();
+    }
+    freeImage(image);
+    LogAsset(name, true);
+    return true;
+}
+
+// Tile i (1..40) as "tileNN.png", zoomed to a tile's square.
+bool LoadTile(DataArchive& archive, int i, std::string& failedName)
+{
+    AssetBuffer buffer = TakeBuffer(SmallAssetBuffer);
+    if (!buffer)
+        return AssetFailed("temps", failedName);
+    const std::string member = std::string("tile") + char('0' + i / 10) + char('0' + i % 10) + ".png";
+    const size_t size = ExtractMember(archive, buffer.get(), SmallAssetBuffer, member);
+    const int sprite = size ? loadSprite(-1, buffer.get(), size, SpriteAlphaBlending) : 0;
+    if (!sprite)
+        return AssetFailed("temps", failedName);
+    TileSprites[i - 1] = sprite;
+    LogAsset("temps", true);
+    buffer.reset();
+    zoomSprite(sprite, TileSize, TileSize);
+    return true;
+}
+
+// Everything of pass 3 once the archive is open.
+bool LoadPictures(DataArchive& archive, std::string& failedName)
+{
+    for (const ArtworkEntry& entry : Artwork)
+        if (!LoadArtwork(archive, entry, failedName))
+            return false;
+    for (const PictureEntry& entry : Pictures)
+        if (!LoadPicture(archive, entry, failedName))
+            return false;
+    for (int i = 1; i <= TileCount; i++)
+        if (!LoadTile(archive, i, failedName))
+            return false;
+    for (const PictureEntry& entry : LatePictures)
+        if (!LoadPicture(archive, entry, failedName))
+            return false;
+    return true;
+}
+
+// The five sounds once the archive is open.
+bool LoadSounds(DataArchive& archive, std::string& failedName)
+{
+    for (int number = 0; number < 5; number++) {
+        const std::string member = SoundMembers[number];
+        AssetBuffer buffer = TakeBuffer(LargeAssetBuffer);
+        if (!buffer)
+            return AssetFailed(member, failedName);
+        const size_t size = ExtractMember(archive, buffer.get(), LargeAssetBuffer, member);
+        if (size == 0 || !loadSound(number, buffer.get(), size))
+            return AssetFailed(member, failedName);
+        LogAsset(member, true);
+    }
+    return true;
+}
+
+} // namespace
+
+bool LoadFontPass(const std::string& gameDir, std::string& failedName)
+{
+    DataArchive archive;
+    if (!OpenDataArchive(archive, ArchivePath(gameDir)))
+        return AssetFailed("font", failedName);
+    AssetBuffer buffer = TakeBuffer(LargeAssetBuffer);
+    const size_t size = buffer ? ExtractMember(archive, buffer.get(), LargeAssetBuffer, "Baloo-Regular.ttf") : 0;
+    CloseDataArchive(archive);
+    // NOTE: the font is opened from memory (the media layer keeps a copy), so
+    // no temporary font file is written. A font that cannot even be
+    // registered would leave every text blank, so it counts as a failure.
+    if (size == 0 || !registerFontMemory("Baloo", buffer.get(), size))
+        return AssetFailed("font", failedName);
+    LogAsset("Baloo-Regular.ttf", true);
+    return true;
+}
+
+bool LoadSoundPass(const std::string& gameDir, std::string& failedName)
+{
+    DataArchive archive;
+    if (!OpenDataArchive(archive, ArchivePath(gameDir)))
+        return AssetFailed("music and sfx", failedName);
+    const bool loaded = LoadSounds(archive, failedName);
+    CloseDataArchive(archive);
+    return loaded;
+}
+
+bool LoadPicturePass(const std::string& gameDir, std::string& failedName)
+{
+    DataArchive archive;
+    if (!OpenDataArchive(archive, ArchivePath(gameDir)))
+        return AssetFailed("", failedName);
+    const bool loaded = LoadPictures(archive, failedName);
+    CloseDataArchive(archive);
+    if (!loaded)
+        return false;
+    // The full-screen shade behind panels: the shadow stretched over the screen.
+    if (!copySprite(SpriteShadow, SpriteShade, SpriteAlphaBlending))
+        return AssetFailed("shadow.png", failedName);
+    zoomSprite(SpriteShade, ScreenWidth, ScreenHeight);
+    return true;
+}
+
+void LoadGameFonts()
+{
+    for (int number : FontLoadOrder) {
+        const FontEntry& font = Fonts[number];
+        loadFont(number, "Baloo", font.points, FontHighQuality | (font.bold ? FontBold : 0));
+    }
+}
+
+void FinishAssetLoading(int offsetX, int offsetY)
+{
+    zoomSprite(SpriteSelected, TileSize, TileSize);
+    WriteLogLine("TileSize:", std::to_string(TileSize));
+    WriteLogLine("OffsetX:", std::to_string(offsetX));
+    WriteLogLine("OffsetY:", std::to_string(offsetY));
+}
+
+int GameFont(int points, bool bold)
+{
+    for (int number = 0; number < 26; number++)
+        if (Fonts[number].points == points && Fonts[number].bold == bold)
+            return number;
+    return -1;
+}
