@@ -2,6 +2,8 @@
 // values, and the transitions several screens share.
 #pragma once
 
+#include <string>
+
 enum ScreenStateValue {
     StateSplash = 0,
     StateTitleIntro = 1,
@@ -27,10 +29,12 @@ extern int QuitFlag;
 extern int FrameCounter;     // frames spent in the splash or the title intro
 extern int ReopenPending;    // the display is being opened again from the settings
 extern int LevelsWithStars;  // campaign levels whose best rating is above 0
+extern bool GameEndedByError;  // a failed re-open ended the game (box shown)
 
 // Main menu slides in again: hover 0, slide counter 25, StateMainMenu.
 void BackToMainMenu();
-// Stops the level music if it plays and starts the menu music if Music is on.
+// Stops the level music if it plays and starts the menu music if Music is on
+// (callers that act only with Music on test it first).
 void SwitchToMenuMusic();
 // Deals the level of Game.mode / levelColumn / levelRow and shows get-ready.
 void StartLevel();
@@ -41,4 +45,8 @@ void EnterInGameMenu();
 void RebuildAllPanels(bool place);
 // Closes the display and opens it again with the pending screen mode and
 // resolution, reloading every picture; the title intro then plays again.
+// A language change is taken here too. If the new mode cannot be opened the
+// previous one is opened again.
 void ReopenScreen();
+// "Fullscreen", "Windowed", "Borderless" for the screen modes 0..2.
+std::string GameScreenModeName(int mode);

@@ -1,0 +1,37 @@
+#include "screens/play_screen.h"
+
+#include "assets/asset_numbers.h"
+#include "board/board.h"
+#include "display/layout.h"
+#include "media/media.h"
+
+// Tiles are drawn wherever their cells are; the media layer skips the ones
+// wholly off the screen. A falling tile is drawn at its moving rectangle.
+static void DrawBoard()
+{
+    const int count = static_cast<int>(Game.board.size());
+    for (int i = 0; i < count; ++i) {
+        const BoardCell& cell = Game.board[static_cast<size_t>(i)];
+        if (cell.picture == 0)
+            continue;
+        drawSpriteBlended(cell.picture, cell.left, cell.top);
+        if (cell.selected)
+            drawSpriteBlended(SpriteSelected, cell.left, cell.top);
+    }
+}
+
+void DrawPlayField(bool withBoard)
+{
+    const int t = TileSize;
+    drawSprite(SpriteBackground, 0, 0);
+    drawSpriteBlended(SpriteLevelLabel, t / 4, t / 4);
+    drawSpriteBlended(Game.prizeSprite, t / 4, t / 4 + t / 2 + t / 4);
+    drawSpriteBlended(SpriteMenuButton, ScreenWidth - t / 2 - t / 4, t / 4);
+    if (withBoard)
+        DrawBoard();
+}
+
+void DrawShade()
+{
+    drawSpriteBlended(SpriteShade, 0, 0);
+}

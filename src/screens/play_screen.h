@@ -1,0 +1,8 @@
+// The play screen: background, level label, live rating, menu button and
+// the board, drawn every frame in the play states.
+#pragma once
+
+// The playing field of states 9 to 15; the board is left out in get-ready.
+void DrawPlayField(bool withBoard);
+// The full-screen shade behind the overlay panels.
+void DrawShade();

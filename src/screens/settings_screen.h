@@ -1,0 +1,21 @@
+// The settings panel: five rows (language, music, sound effects, screen
+// mode, resolution) with a strip per value, and the confirm/cancel areas.
+#pragma once
+
+#include <string>
+
+// Strip sprites. Music ON normal/hover, OFF normal/hover from 340; sound
+// effects the same from 344; screen mode WINDOWED, FULLSCREEN, BORDERLESS
+// (normal, hover) from 348; resolution i normal, hover, disabled at
+// 360 + 3 i; language i normal and hover at 400 + 2 i.
+constexpr int SettingsMusicStrips = 340;
+constexpr int SettingsSoundStrips = 344;
+constexpr int SettingsModeStrips = 348;
+constexpr int SettingsResolutionStrips = 360;
+constexpr int SettingsLanguageStrips = 400;
+// Languages beyond this many share the last one's strips.
+constexpr int SettingsLanguageSlots = 100;
+
+// A UTF-8 text in upper case: ASCII, Latin-1, Latin Extended-A, Greek and
+// Cyrillic letters; everything else is kept as it is.
+std::string UpperCaseText(const std::string& text);
