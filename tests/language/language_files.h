@@ -1,0 +1,101 @@
+// Language sources made by the tests: PNG flag pictures, language files and
+// ZIP archives written with libarchive's writer.
+#pragma once
+
+#include <archive.h>
+#include <archive_entry.h>
+#include <zlib.h>
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+// A member or file: its name and its bytes.
+using NamedBytes = std::pair<std::string, std::string>;
+
+inline void AppendBigEndian(std::string& out, uint32_t value)
+{
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out += static_cast<char>((value >> shift) & 0xFF);
+}
+
+inline void AppendPngChunk(std::string& out, const char* type, const std::string& data)
+{
+    AppendBigEndian(out, static_cast<uint32_t>(data.size()));
+    const std::string typed = std::string(type, 4) + data;
+    out += typed;
+    AppendBigEndian(out, static_cast<uint32_t>(
+        crc32(0, reinterpret_cast<const Bytef*>(typed.data()), static_cast<uInt>(typed.size()))));
+}
+
+// An RGBA PNG of the size; with `noisy` the pixels do not compress, which
+// makes a large file from a modest picture.
+inline std::string MakePng(int width, int height, bool noisy = false)
+{
+    std::string raw;
+    uint32_t seed = 12345;
+    for (int y = 0; y < height; y++) {
+        raw += '\0';
+        for (int x = 0; x < width * 4; x++) {
+            seed = seed * 1103515245u + 12345u;
+            raw += static_cast<char>(noisy ? (seed >> 16) & 0xFF : (x * 37 + y) & 0xFF);
+        }
+    }
+    uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
+    std::string packed(packedSize, '\0');
+    compress(reinterpret_cast<Bytef*>(packed.data()), &packedSize,
+             reinterpret_cast<const Bytef*>(raw.data()), static_cast<uLong>(raw.size()));
+    packed.resize(packedSize);
+    std::string header;
+    AppendBigEndian(header, static_cast<uint32_t>(width));
+    AppendBigEndian(header, static_cast<uint32_t>(height));
+    header += std::string("\x08\x06\x00\x00\x00", 5);
+    std::string png = "\x89PNG\r\n\x1A\n";
+    AppendPngChunk(png, "IHDR", header);
+    AppendPngChunk(png, "IDAT", packed);
+    AppendPngChunk(png, "IEND", "");
+    return png;
+}
+
+// A language file with its header group and extra text lines.
+inline std::string LanguageFile(const std::string& name, const std::string& texts,
+                                const std::string& version = "1.0")
+{
+    return "\xEF\xBB\xBF\r\n; test language\r\n[LANGUAGE FILE]\r\n"
+           "tLangFileNAME = " + name + "\r\n"
+           "tLangFileVERSION = " + version + "\r\n"
+           "tLangFileDATE = 2026-12-07\r\n"
+           "tLangFileAUTHOR = Morvane tests\r\n"
+           "tLangFileLANGID = " + name.substr(0, 2) + "\r\n"
+           "tLangFileSOFTWARE = Morvane\r\n"
+           "[TEXTS]\r\n" + texts;
+}
+
+// A ZIP archive of the members in order; a name ending in "/" is a folder.
+inline bool WriteZip(const std::string& path, const std::vector<NamedBytes>& members)
+{
+    archive* writer = archive_write_new();
+    archive_write_set_format_zip(writer);
+    if (archive_write_open_filename(writer, path.c_str()) != ARCHIVE_OK) {
+        archive_write_free(writer);
+        return false;
+    }
+    bool ok = true;
+    for (const auto& [name, bytes] : members) {
+        archive_entry* entry = archive_entry_new();
+        archive_entry_set_pathname(entry, name.c_str());
+        const bool folder = !name.empty() && name.back() == '/';
+        archive_entry_set_filetype(entry, folder ? AE_IFDIR : AE_IFREG);
+        archive_entry_set_perm(entry, folder ? 0755 : 0644);
+        archive_entry_set_size(entry, folder ? 0 : static_cast<la_int64_t>(bytes.size()));
+        ok = ok && archive_write_header(writer, entry) == ARCHIVE_OK;
+        if (!folder && !bytes.empty())
+            ok = ok && archive_write_data(writer, bytes.data(), bytes.size()) ==
+                           static_cast<la_ssize_t>(bytes.size());
+        archive_entry_free(entry);
+    }
+    ok = archive_write_close(writer) == ARCHIVE_OK && ok;
+    archive_write_free(writer);
+    return ok;
+}
