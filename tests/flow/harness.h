@@ -1,0 +1,39 @@
+// Runs the real game headless: the real start-up in a temporary program
+// folder (the built content beside it), then passes of the real main loop
+// driven by real SDL events.
+#pragma once
+
+#include <string>
+
+#include "screens/kit.h"
+
+// Preferences for a headless run: windowed at the resolution index given.
+std::string WindowedPreferences(int resolution, int music = 1, int sounds = 1,
+                                const std::string& language = "en_GB");
+
+// A temporary program folder holding the built content and, when
+// preferencesText is not empty, a preferences file (so everything is
+// written there). XDG_DATA_HOME points into the folder too.
+std::string MakeGameFolder(const std::string& preferencesText);
+// Starts the game in that folder; false when the start-up failed.
+bool StartTestGame(const std::string& folder, bool withLog = false);
+void StopTestGame();
+
+void RunPasses(int count);
+// Runs passes until the screen state is reached; false after maxPasses.
+bool RunUntilState(int state, int maxPasses = 2000);
+// Pointer to (x, y), one pass so that hover tracking sees it.
+void PointAt(int x, int y);
+// A full click at (x, y) (pointer there, press, release) and one pass.
+void ClickAt(int x, int y);
+// Points at a record, then clicks its centre.
+void ClickRecord(const ButtonRecord& record);
+// A key pressed and released, with a pass after each.
+void TapKey(int scanCode);
+
+// Centre of a record's hit rectangle.
+int CentreX(const ButtonRecord& record);
+int CentreY(const ButtonRecord& record);
+
+// Reads a whole file as bytes; empty when missing.
+std::string ReadFileText(const std::string& path);
