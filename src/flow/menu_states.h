@@ -97,3 +97,6 @@ void SetSettingsHover(int index);
 void RestMainMenuHitRectangles();
 // Resets the title intro: logo back at 50 %, the panel below the screen.
 void ResetTitleIntro();
+
+// The title artwork and the logo that every menu screen draws first.
+void DrawTitleAndLogo();

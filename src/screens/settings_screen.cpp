@@ -18,8 +18,7 @@ int SettingsHover = 0;
 
 namespace {
 
-constexpr int DesignWidth = 1262;
-constexpr int DesignHeight = 1120;
+constexpr int DesignHeight = 1120;  // settings.png
 // Design row tops of rows 1..5.
 constexpr int RowTops[6] = {0, 280, 380, 480, 580, 680};
 

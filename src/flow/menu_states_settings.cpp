@@ -1,0 +1,148 @@
+// The settings screen's steps: hover rules per row, stepping the pending
+// values, and applying them on confirm.
+#include "flow/menu_states.h"
+
+#include "assets/asset_numbers.h"
+#include "board/board.h"
+#include "board/music.h"
+#include "display/resolutions.h"
+#include "display/screen.h"
+#include "flow/flow.h"
+#include "language/languages.h"
+#include "settings/preferences.h"
+#include "startup/folders.h"
+#include "startup/log.h"
+
+void DrawSettings()
+{
+    DrawTitleAndLogo();
+    drawSpriteBlended(SettingsPanel.workSprite, SettingsPanel.x, SettingsPanel.y);
+    DrawStrips(SettingsButtons, 1, 5);
+}
+
+// Rows 1..4 highlight; the resolution row only in the windowed mode; the
+// confirm and cancel areas are remembered without a strip change.
+void HoverSettings()
+{
+    const int previous = SettingsHover;
+    int hit = HitIndex(SettingsButtons, 1, 7, PointerX, PointerY);
+    if (hit == 5 && Pending.screenMode != ScreenWindowed) {
+        SettingsHover = 0;
+        if (previous >= 1 && previous <= 4)
+            SetSettingsHover(0);
+        return;
+    }
+    if (hit >= 1 && hit <= 5) {
+        if (hit != previous) {
+            SettingsHover = hit;
+            SetSettingsHover(hit);
+        }
+        return;
+    }
+    if (hit == 6 || hit == 7) {
+        SettingsHover = hit;
+        return;
+    }
+    SettingsHover = 0;
+    if (previous >= 1 && previous <= 5)
+        SetSettingsHover(0);
+}
+
+// Music and sound effects act at once; a new language reloads the texts;
+// another mode (or, windowed, another resolution) opens the display again.
+// Answers true when the display was opened again.
+static bool ApplySettings()
+{
+    if (Prefs.music && !Pending.music) {
+        if (soundStatus(MenuMusic, MusicChannel) == SoundPlaying)
+            fadeAndStop(MenuMusic, MusicChannel);
+        if (soundStatus(Game.levelMusic, MusicChannel) == SoundPlaying)
+            fadeAndStop(Game.levelMusic, MusicChannel);
+        Prefs.music = 0;
+        WriteLogLine("Music:", "OFF");
+    } else if (!Prefs.music && Pending.music) {
+        MusicChannel = playSound(MenuMusic, SoundLoop | SoundOwnChannel, Prefs.musicVolume);
+        Prefs.music = 1;
+        WriteLogLine("Music:", "ON");
+    }
+    Prefs.sounds = Pending.sounds ? 1 : 0;
+    WriteLogLine("Sounds:", Prefs.sounds ? "ON" : "OFF");
+
+    const bool reopen = ScreenReopenNeeded();
+    if (Pending.language != Prefs.language) {
+        Prefs.language = Pending.language;
+        LoadLanguageAndLog(LanguageSource(GameDir), Prefs.language);
+        if (!reopen) {
+            RebuildAllPanels(false);
+            // NOTE: the rebuild shows the first value of every row; the rows
+            // keep showing what was chosen while the panel slides out.
+            SetSettingsHover(0);
+        }
+    }
+    if (!reopen)
+        return false;
+    ReopenPending = 1;
+    ReopenScreen();
+    return true;
+}
+
+// Clicks act on the row or area the last hover pass found.
+void ClickSettings()
+{
+    if (SettingsPanel.slide != 0)
+        return;
+    switch (SettingsHover) {
+    case 1:
+        if (!LanguageList.empty()) {
+            LanguageIndex = (LanguageIndex + 1) % static_cast<int>(LanguageList.size());
+            Pending.language = LanguageList[LanguageIndex].id;
+        }
+        SetSettingsHover(1);
+        break;
+    case 2:
+        Pending.music = Pending.music ? 0 : 1;
+        SetSettingsHover(2);
+        break;
+    case 3:
+        Pending.sounds = Pending.sounds ? 0 : 1;
+        SetSettingsHover(3);
+        break;
+    case 4:
+        Pending.screenMode = Pending.screenMode < ScreenBorderless ? Pending.screenMode + 1 : ScreenFullscreen;
+        SetSettingsHover(4);
+        break;
+    case 5:
+        Pending.resolution = Pending.resolution < HighestResolution ? Pending.resolution + 1 : 0;
+        SetSettingsHover(5);
+        break;
+    case 6:
+        // After a re-open the title intro plays; there is nothing to slide.
+        if (ApplySettings())
+            return;
+        SettingsHover = 0;
+        SettingsPanel.slide = -25;
+        break;
+    case 7:
+        SettingsHover = 0;
+        SettingsPanel.slide = -25;
+        break;
+    default:
+        break;
+    }
+}
+
+// Escape is cancel: the pending values are dropped.
+void EscapeSettings()
+{
+    if (SettingsPanel.slide != 0)
+        return;
+    SettingsHover = 0;
+    SettingsPanel.slide = -25;
+}
+
+void ExitSettings()
+{
+    // The list position follows the language really in use again.
+    LanguageIndex = FindLanguage(Prefs.language);
+    BackToMainMenu();
+}
