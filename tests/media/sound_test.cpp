@@ -1,0 +1,237 @@
+// Sound on the real mixer (dummy audio driver: time runs, nothing is heard).
+#include "media_fixture.h"
+
+#include <vorbis/vorbisenc.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstring>
+#include <thread>
+
+namespace {
+
+void AppendPage(std::vector<uint8_t>& out, const ogg_page& page)
+{
+    out.insert(out.end(), page.header, page.header + page.header_len);
+    out.insert(out.end(), page.body, page.body + page.body_len);
+}
+
+// A mono 440 Hz tone of `seconds`, encoded to OGG Vorbis in memory.
+std::vector<uint8_t> MakeOgg(double seconds, int rate = 22050)
+{
+    vorbis_info info;
+    vorbis_info_init(&info);
+    std::vector<uint8_t> out;
+    if (vorbis_encode_init_vbr(&info, 1, rate, 0.1f) != 0) {
+        vorbis_info_clear(&info);
+        return out;
+    }
+    vorbis_comment comment;
+    vorbis_comment_init(&comment);
+    vorbis_dsp_state dsp;
+    vorbis_block block;
+    vorbis_analysis_init(&dsp, &info);
+    vorbis_block_init(&dsp, &block);
+    ogg_stream_state stream;
+    ogg_stream_init(&stream, 1);
+    ogg_packet header, headerComment, headerCode;
+    vorbis_analysis_headerout(&dsp, &comment, &header, &headerComment, &headerCode);
+    ogg_stream_packetin(&stream, &header);
+    ogg_stream_packetin(&stream, &headerComment);
+    ogg_stream_packetin(&stream, &headerCode);
+    ogg_page page;
+    while (ogg_stream_flush(&stream, &page)) {
+        AppendPage(out, page);
+    }
+    const int total = static_cast<int>(seconds * rate);
+    int written = 0;
+    bool ended = false;
+    while (!ended) {
+        int count = std::min(1024, total - written);
+        if (count > 0) {
+            float** buffer = vorbis_analysis_buffer(&dsp, count);
+            for (int i = 0; i < count; ++i) {
+                buffer[0][i] = 0.5f * static_cast<float>(std::sin(2 * M_PI * 440 * (written + i) / rate));
+            }
+            vorbis_analysis_wrote(&dsp, count);
+            written += count;
+        } else {
+            vorbis_analysis_wrote(&dsp, 0);
+        }
+        while (vorbis_analysis_blockout(&dsp, &block) == 1) {
+            vorbis_analysis(&block, nullptr);
+            vorbis_bitrate_addblock(&block);
+            ogg_packet packet;
+            while (vorbis_bitrate_flushpacket(&dsp, &packet)) {
+                ogg_stream_packetin(&stream, &packet);
+                while (ogg_stream_pageout(&stream, &page)) {
+                    AppendPage(out, page);
+                    ended = ended || ogg_page_eos(&page);
+                }
+            }
+        }
+        if (count <= 0 && !ended) {
+            while (ogg_stream_flush(&stream, &page)) {
+                AppendPage(out, page);
+            }
+            ended = true;
+        }
+    }
+    ogg_stream_clear(&stream);
+    vorbis_block_clear(&block);
+    vorbis_dsp_clear(&dsp);
+    vorbis_comment_clear(&comment);
+    vorbis_info_clear(&info);
+    return out;
+}
+
+void Wait(int ms)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+}  // namespace
+
+class SoundTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        longTone = MakeOgg(4.0);
+        shortTone = MakeOgg(0.15);
+    }
+    void SetUp() override
+    {
+        ASSERT_NE(initSound(), 0);
+        ASSERT_FALSE(longTone.empty());
+        ASSERT_NE(loadSound(0, longTone.data(), longTone.size()), 0);
+        ASSERT_NE(loadSound(4, shortTone.data(), shortTone.size()), 0);
+    }
+    void TearDown() override
+    {
+        freeSound(0);
+        freeSound(4);
+    }
+    static std::vector<uint8_t> longTone, shortTone;
+};
+
+std::vector<uint8_t> SoundTest::longTone, SoundTest::shortTone;
+
+TEST_F(SoundTest, AChannelBelongsToItsSoundOnly)
+{
+    int music = playSound(0, SoundLoop, 100);
+    ASSERT_GT(music, 0);
+    EXPECT_EQ(soundStatus(0, music), SoundPlaying);
+    EXPECT_EQ(soundStatus(0, -1), SoundPlaying);
+    EXPECT_EQ(soundStatus(4, music), SoundUnknown);
+    EXPECT_EQ(soundStatus(3, music), SoundUnknown);  // no such sound
+    EXPECT_EQ(soundStatus(0, 999), SoundUnknown);
+
+    // Calls with another sound's channel leave it alone.
+    stopSound(4, music);
+    pauseSound(4, music);
+    setSoundVolume(4, 0, music);
+    EXPECT_EQ(soundStatus(0, music), SoundPlaying);
+    EXPECT_EQ(soundVolume(0, music), 100);
+
+    stopSound(0, music);
+    EXPECT_EQ(soundStatus(0, music), SoundStopped);
+    // A sound that never played answers "stopped" for its default channel.
+    EXPECT_EQ(soundStatus(4, -1), SoundStopped);
+}
+
+TEST_F(SoundTest, ResumeContinuesFromThePausedPositionAndPlayRestarts)
+{
+    int channel = playSound(0, 0, 80);
+    ASSERT_GT(channel, 0);
+    Wait(400);
+    pauseSound(0, channel);
+    EXPECT_EQ(soundStatus(0, channel), SoundPaused);
+    Wait(100);  // let a buffer in flight finish
+    int64_t paused = soundPosition(0, channel);
+    EXPECT_GT(paused, 0);
+    Wait(400);
+    EXPECT_EQ(soundPosition(0, channel), paused);
+
+    resumeSound(0, channel);
+    EXPECT_EQ(soundStatus(0, channel), SoundPlaying);
+    Wait(300);
+    int64_t resumed = soundPosition(0, channel);
+    EXPECT_GT(resumed, paused);
+    // No more than the time since resuming (plus a buffer or two) was added.
+    int rate = 44100;
+    EXPECT_LT(resumed - paused, rate * 7 / 10);
+
+    int again = playSound(0, 0, 80);
+    EXPECT_EQ(again, channel);  // the sound's own channel
+    Wait(50);
+    EXPECT_LT(soundPosition(0, again), paused);
+    stopSound(0, -1);
+}
+
+TEST_F(SoundTest, OwnChannelsOverlapAndLoopsKeepPlaying)
+{
+    int first = playSound(4, SoundOwnChannel, 100);
+    int second = playSound(4, SoundOwnChannel, 100);
+    ASSERT_GT(first, 0);
+    ASSERT_GT(second, 0);
+    EXPECT_NE(first, second);
+    EXPECT_EQ(soundStatus(4, first), SoundPlaying);
+    EXPECT_EQ(soundStatus(4, second), SoundPlaying);
+    // Many overlapping plays get channels of their own.
+    std::vector<int> many;
+    for (int i = 0; i < 20; ++i) {
+        many.push_back(playSound(4, SoundOwnChannel, 50));
+        EXPECT_GT(many.back(), 0);
+    }
+    std::sort(many.begin(), many.end());
+    EXPECT_EQ(std::unique(many.begin(), many.end()), many.end());
+
+    int looping = playSound(0, SoundLoop, 100);
+    Wait(600);
+    EXPECT_EQ(soundStatus(4, first), SoundStopped);  // 0.15 s is over
+    EXPECT_EQ(soundStatus(0, looping), SoundPlaying);
+    int loopedShort = playSound(4, SoundLoop, 100);
+    Wait(500);
+    EXPECT_EQ(soundStatus(4, loopedShort), SoundPlaying);
+    EXPECT_GT(soundPosition(4, loopedShort), 44100 * 15 / 100);
+    stopSound(4, loopedShort);
+    stopSound(0, looping);
+}
+
+TEST_F(SoundTest, VolumeIsClampedAndFollowsADecibelCurve)
+{
+    int channel = playSound(0, 0, 150);
+    EXPECT_EQ(soundVolume(0, channel), 100);
+    setSoundVolume(0, -20, channel);
+    EXPECT_EQ(soundVolume(0, channel), 0);
+    setSoundVolume(0, 60, -1);
+    EXPECT_EQ(soundVolume(0, channel), 60);
+    stopSound(0, channel);
+
+    EXPECT_EQ(soundMixerVolume(100), 128);
+    EXPECT_EQ(soundMixerVolume(0), 0);
+    EXPECT_EQ(soundMixerVolume(-3), 0);
+    EXPECT_GE(soundMixerVolume(1), 1);
+    // 20 steps are 10 dB: about a third of the gain.
+    EXPECT_NEAR(soundMixerVolume(80), 128 * 0.316, 1.0);
+    for (int volume = 1; volume <= 100; ++volume) {
+        EXPECT_GE(soundMixerVolume(volume), soundMixerVolume(volume - 1));
+    }
+}
+
+TEST_F(SoundTest, BadSoundsAreRefused)
+{
+    const uint8_t garbage[] = "OggS but not really a Vorbis stream at all";
+    EXPECT_EQ(loadSound(-1, garbage, sizeof garbage), 0);
+    EXPECT_EQ(loadSound(-1, nullptr, 0), 0);
+    std::vector<uint8_t> cut(longTone.begin(), longTone.begin() + 200);
+    EXPECT_EQ(loadSound(-1, cut.data(), cut.size()), 0);
+    EXPECT_EQ(loadSound(-4, longTone.data(), longTone.size()), 0);
+    EXPECT_EQ(playSound(77, 0, 100), 0);
+    stopSound(77, -1);
+    EXPECT_EQ(soundStatus(77, -1), SoundUnknown);
+    int extra = loadSound(-1, shortTone.data(), shortTone.size());
+    EXPECT_GE(extra, 1000);
+    freeSound(extra);
+    EXPECT_EQ(soundStatus(extra, -1), SoundUnknown);
+}
