@@ -1,0 +1,19 @@
+# Small pictures: level-select cell pieces, rating stars, the corner pictures
+# shown during play, the shade, the full-screen pointer and the logo.
+include("${CMAKE_SOURCE_DIR}/content/panels/render.cmake")
+
+set(gui_svg "${CMAKE_CURRENT_LIST_DIR}/svg")
+set(gui_pictures
+  "table 192 192" "lock 192 192"
+  "star_1 192 192" "star_2 192 192" "star_3 192 192" "star_4 192 192"
+  "star_1_big 720 420" "star_2_big 720 420" "star_3_big 720 420" "star_4_big 720 420"
+  "shadow 64 64" "pointer 48 48" "logo 1600 520" "gui_menu 128 128" "gui_level 356 178"
+  "gui_prize_1 356 178" "gui_prize_2 356 178" "gui_prize_3 356 178" "gui_prize_4 356 178")
+foreach(entry ${gui_pictures})
+  separate_arguments(entry)
+  list(GET entry 0 name)
+  list(GET entry 1 width)
+  list(GET entry 2 height)
+  morvane_render_svg("${name}.png" "${gui_svg}/${name}.svg" ${width} ${height}
+                     ${MORVANE_SMALL_PICTURE_LIMIT})
+endforeach()
