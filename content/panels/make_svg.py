@@ -76,6 +76,15 @@ def common_defs():
   <stop offset="0.55" stop-color="{GOLD}"/>
   <stop offset="1" stop-color="#f2a92c"/>
 </radialGradient>
+<radialGradient id="pageLight" cx="0.5" cy="0.5" r="0.5">
+  <stop offset="0" stop-color="#fffaf0" stop-opacity="0.6"/>
+  <stop offset="1" stop-color="#fffaf0" stop-opacity="0"/>
+</radialGradient>
+<radialGradient id="starGlow" cx="0.5" cy="0.5" r="0.5">
+  <stop offset="0" stop-color="#ffe9a8" stop-opacity="0.75"/>
+  <stop offset="0.6" stop-color="#ffe9a8" stop-opacity="0.3"/>
+  <stop offset="1" stop-color="#ffe9a8" stop-opacity="0"/>
+</radialGradient>
 <radialGradient id="yesFill" cx="0.35" cy="0.3" r="0.8">
   <stop offset="0" stop-color="#5cb888"/>
   <stop offset="1" stop-color="{YES_GREEN_DARK}"/>
@@ -298,8 +307,6 @@ def panel(w, h, title_y, ribbon_half, ribbon_h=150, body="", tail_w=None):
 def main_menu():
     w, h = 1030, 1404
     body = sprig(60, h - 70, 1.0) + sprig(w - 70, h - 70, 1.0, flip=True)
-    # faint lamplight pooled in the middle of the page
-    body += f'<ellipse cx="515" cy="720" rx="430" ry="560" fill="#fffaf0" opacity="0.25"/>\n'
     return panel(w, h, 117, 400, ribbon_h=190, body=body)
 
 
@@ -400,7 +407,7 @@ def quit_panel():
 
 def get_ready():
     w, h = 1030, 540
-    body = f'<ellipse cx="515" cy="400" rx="470" ry="110" fill="#fffaf0" opacity="0.5"/>\n'
+    body = f'<ellipse cx="515" cy="400" rx="500" ry="140" fill="url(#pageLight)"/>\n'
     body += sparkle(70, 300, 18, color="#f2b640", opacity=0.7) + sparkle(955, 300, 18, color="#f2b640", opacity=0.7)
     return panel(w, h, 90, 360, ribbon_h=140, body=body)
 
@@ -484,7 +491,7 @@ def big_stars(gold):
     w, h = 720, 420
     body = ""
     if gold == 3:
-        body += f'<ellipse cx="360" cy="230" rx="340" ry="170" fill="#ffe9a8" opacity="0.35"/>\n'
+        body += f'<ellipse cx="360" cy="230" rx="340" ry="170" fill="url(#starGlow)"/>\n'
     centres = [(168, 256, 118), (360, 196, 150), (552, 256, 118)]
     body += three_stars(centres, gold)
     if gold > 0:
