@@ -89,7 +89,11 @@ bool EvaluateSelection(const SoundSettings& settings)
     LevelParams level = CurrentLevelParams();
     Game.prizeSprite = PrizeSpriteFor(RatingFor(Game.tilesCleared, level.mark1, level.mark2, level.mark3));
     if (Game.tilesCleared >= Game.tilesTotal) {
-        // The selection keeps its three entries until the next level start.
+        // NOTE: the last tiles may go while one of them was still falling;
+        // with the board empty nothing falls any more. The selection keeps
+        // its three entries until the next level start.
+        Game.falling = false;
+        Game.fallFrame = 0;
         EndLevel(settings);
         return true;
     }
