@@ -52,6 +52,36 @@ std::string Where(int x, int y)
     return " at " + std::to_string(x) + "," + std::to_string(y);
 }
 
+// Each column's tiles from the bottom up: where they are drawn and whether
+// they fall. Tiles never pass one another, so the k-th from the bottom is
+// the same tile before and after a frame.
+using ColumnTops = std::vector<std::vector<std::array<int, 2>>>;
+
+ColumnTops TileTops()
+{
+    ColumnTops tops(Game.columns);
+    for (int x = 0; x < Game.columns; x++)
+        for (int y = Game.rows - 1; y >= 0; y--)
+            if (CellAt(x, y).picture != 0) tops[x].push_back({CellAt(x, y).top, CellAt(x, y).fall});
+    return tops;
+}
+
+// Every tile moved smoothly through the frame: one fall step if it was
+// falling, one pixel up with the board if the board rose, else not at all.
+std::string BrokenMotion(const ColumnTops& before, int risen)
+{
+    ColumnTops after = TileTops();
+    const int step = TileSize / 8;
+    for (int x = 0; x < Game.columns; x++) {
+        if (after[x].size() != before[x].size()) return "a frame changed a column's tiles";
+        for (size_t k = 0; k < after[x].size(); k++) {
+            int expected = before[x][k][0] + (before[x][k][1] > 0 ? step : 0) - risen;
+            if (after[x][k][0] != expected) return "a tile jumped" + Where(x, static_cast<int>(k));
+        }
+    }
+    return "";
+}
+
 // The board's physical and bookkeeping invariants; answers the first broken
 // one, or an empty text.
 std::string BrokenInvariant()
@@ -208,7 +238,13 @@ TEST(BoardProperties, RandomPlayKeepsTheBoardSound)
             while (Game.playRunning && static_cast<int>(random() % 100) < clickChance) {
                 Tally before = CountPictures();
                 int clearedBefore = Game.tilesCleared;
+                std::vector<BoardCell> cellsBefore = Game.board;
                 RandomClick(random, total);
+                for (size_t i = 0; i < Game.board.size(); i++) {
+                    if (Game.board[i].picture == 0) continue;
+                    ASSERT_EQ(Game.board[i].top, cellsBefore[i].top) << "a click moved a tile, game " << game;
+                    ASSERT_EQ(Game.board[i].picture, cellsBefore[i].picture) << "game " << game;
+                }
                 ASSERT_EQ(BrokenRemoval(before, clearedBefore), "") << "game " << game << " frame " << frame;
                 ASSERT_EQ(BrokenInvariant(), "") << "game " << game << " after a click, frame " << frame;
                 if (!Game.playRunning) break;
@@ -220,7 +256,11 @@ TEST(BoardProperties, RandomPlayKeepsTheBoardSound)
             Tally before = CountPictures();
             bool wasFalling = Game.falling;
             int offsetY = Game.OffsetY;
+            ColumnTops topsBefore = TileTops();
             ended = UpdateBoard(Silent());
+            if (!ended) {
+                ASSERT_EQ(BrokenMotion(topsBefore, offsetY - Game.OffsetY), "") << "game " << game;
+            }
             ASSERT_EQ(CountPictures(), before) << "a frame changed the tiles, game " << game;
             if (wasFalling) {
                 ASSERT_EQ(Game.OffsetY, offsetY) << "the board rose during a fall";
