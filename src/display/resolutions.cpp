@@ -12,22 +12,26 @@ const char* const ResolutionTexts[HighestResolution + 1] = {
 
 } // namespace
 
+// An index from a damaged file never reads past the list.
 int ValidResolution(int index)
 {
     return (index >= 0 && index <= HighestResolution) ? index : DefaultResolution;
 }
 
+// The text as the settings screen shows it.
 std::string ResolutionText(int index)
 {
     return ResolutionTexts[ValidResolution(index)];
 }
 
+// The number before the first "x".
 int ResolutionWidth(int index)
 {
     const std::string entry = ResolutionText(index);
     return IniNumber(entry.substr(0, entry.find('x')));
 }
 
+// The number after the first "x".
 int ResolutionHeight(int index)
 {
     const std::string entry = ResolutionText(index);

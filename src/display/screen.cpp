@@ -18,6 +18,7 @@ namespace {
 // Screens flip in step with the display refresh.
 constexpr int FlipSynchronised = 2;
 
+// Modes 1 and 2 have a window of their own; full screen does not.
 bool IsWindowedMode(int mode)
 {
     return mode == ScreenWindowed || mode == ScreenBorderless;
@@ -35,6 +36,7 @@ bool OpenWindowedGameScreen(const std::string& gameDir, int style)
     return screen != 0;
 }
 
+// The log label naming the mode being opened.
 const char* ModeLogLabel(int mode)
 {
     switch (mode) {
@@ -62,6 +64,7 @@ void ComputeScreenSize(bool logLines)
     SetScreenSize(width, height);
 }
 
+// Opens the window and screen for the mode and logs how it went.
 bool OpenGameScreen(const std::string& gameDir)
 {
     const int mode = Prefs.gameScreen;
@@ -86,6 +89,7 @@ bool OpenGameScreen(const std::string& gameDir)
     return true;
 }
 
+// Picks the artwork family for the screen just opened.
 int DetectAndLogAspectRatio()
 {
     AspectCode = DetectAspectRatio(ScreenWidth, ScreenHeight);
@@ -103,6 +107,7 @@ void ComputeLayoutValues()
     LogoStep = static_cast<int>(std::lround((LogoY - ScreenHeight * 0.05) / 25.0));
 }
 
+// The window stays hidden until everything is drawn once.
 void ShowGameWindow()
 {
     if (!IsWindowedMode(Prefs.gameScreen))
@@ -113,6 +118,7 @@ void ShowGameWindow()
         setWindowCursor(0, PointerCursor);
 }
 
+// Every sprite goes with the screen; the caller loads them again.
 void CloseGameScreen()
 {
     closeScreen();

@@ -24,6 +24,7 @@ bool localeOverridden = false;
 int overrideOsVersion = 0;
 std::string overrideLocale;
 
+// "*.language" matches without regard to case, as file patterns do.
 bool EndsWithIgnoringCase(const std::string& name, const std::string& ending)
 {
     return name.size() >= ending.size() &&
@@ -64,15 +65,6 @@ const ZipMember* FindMember(const std::vector<ZipMember>& members, const std::st
             return &member;
     }
     return nullptr;
-}
-
-void FreeLanguageFlags()
-{
-    for (auto& [name, info] : LanguageMap) {
-        if (info.flag != 0 && isImage(info.flag))
-            freeImage(info.flag);
-        info.flag = 0;
-    }
 }
 
 // A flag picture from its bytes; nothing when the picture cannot be decoded.
@@ -164,11 +156,13 @@ bool ListsBefore(const LanguageEntry& a, const LanguageEntry& b)
 
 } // namespace
 
+// The languages live beside the program.
 std::string LanguageSource(const std::string& gameDir)
 {
     return gameDir + "Morvane.languages";
 }
 
+// An empty file is neither a folder nor an archive.
 int LanguageSourceKindOf(const std::string& source)
 {
     if (folderExists(source))
@@ -178,11 +172,21 @@ int LanguageSourceKindOf(const std::string& source)
     return LanguageSourceNone;
 }
 
-bool ScanLanguages(const std::string& source)
+// Flags of an earlier scan go with it, so a second scan leaks nothing.
+void ClearLanguages()
 {
-    FreeLanguageFlags();
+    for (auto& [name, info] : LanguageMap) {
+        if (info.flag != 0 && isImage(info.flag))
+            freeImage(info.flag);
+    }
     LanguageMap.clear();
     LanguageList.clear();
+}
+
+// Starts afresh: the map, the list and the flags of a former scan go.
+bool ScanLanguages(const std::string& source)
+{
+    ClearLanguages();
     const int kind = LanguageSourceKindOf(source);
     if (kind == LanguageSourceFolder) {
         ScanLanguageFolder(source);
@@ -233,6 +237,7 @@ int TakeLanguageTexts(const uint8_t* bytes, size_t size)
     return taken;
 }
 
+// Opens id + ".language" of the source and takes its texts.
 bool LoadLanguage(const std::string& source, const std::string& id)
 {
     std::vector<uint8_t> bytes;
@@ -242,6 +247,7 @@ bool LoadLanguage(const std::string& source, const std::string& id)
     return true;
 }
 
+// The one log line of every language load, at start-up and on a switch.
 bool LoadLanguageAndLog(const std::string& source, const std::string& id)
 {
     const bool loaded = LoadLanguage(source, id);
@@ -249,6 +255,7 @@ bool LoadLanguageAndLog(const std::string& source, const std::string& id)
     return loaded;
 }
 
+// NOTE: an unknown id answers 0, the same as the first entry.
 int FindLanguage(const std::string& id)
 {
     for (size_t i = 0; i < LanguageList.size(); i++) {
@@ -258,6 +265,7 @@ int FindLanguage(const std::string& id)
     return 0;
 }
 
+// Sorted, so the settings row always cycles in the same order.
 void BuildLanguageList()
 {
     LanguageList.clear();
@@ -301,6 +309,7 @@ std::string SystemLanguage(int part)
     }
 }
 
+// Lets tests try locales and old platforms without changing the machine.
 void OverrideSystemLocale(int osVersion, const std::string& locale)
 {
     localeOverridden = true;
@@ -308,6 +317,7 @@ void OverrideSystemLocale(int osVersion, const std::string& locale)
     overrideLocale = locale;
 }
 
+// Back to what the media layer reports.
 void ClearSystemLocaleOverride()
 {
     localeOverridden = false;

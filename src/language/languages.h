@@ -49,6 +49,8 @@ int LanguageSourceKindOf(const std::string& source);
 // builds LanguageList and loads the flags. False if the source is neither a
 // folder nor a readable archive (the map and list are then empty).
 bool ScanLanguages(const std::string& source);
+// Frees the flag pictures and empties LanguageMap and LanguageList.
+void ClearLanguages();
 // Takes one language file held in memory: its header group into LanguageMap
 // under the given id. Answers true.
 bool TakeLanguageHeader(const uint8_t* bytes, size_t size, const std::string& id);

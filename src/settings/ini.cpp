@@ -6,11 +6,13 @@
 
 namespace {
 
+// Spaces and TABs are the only blanks these files know.
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t';
 }
 
+// Keys and group names are ASCII; other bytes compare as they are.
 char LowerAscii(char c)
 {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
@@ -118,6 +120,7 @@ bool ReadIniFile(const std::string& path, IniFile& out)
     return true;
 }
 
+// Hand-edited files write "MUSIC" as readily as "Music".
 bool SameTextIgnoringCase(const std::string& a, const std::string& b)
 {
     if (a.size() != b.size())

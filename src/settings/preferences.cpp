@@ -23,12 +23,14 @@ void SettlePreferences()
 
 } // namespace
 
+// Set before any file is read, so a missing key keeps its default.
 void SetDefaultPreferences()
 {
     Prefs = Preferences{};
     CopyPreferencesToPending();
 }
 
+// Run each time the settings screen opens.
 void CopyPreferencesToPending()
 {
     Pending.language = Prefs.language;
@@ -75,6 +77,7 @@ std::string PreferencesText()
     return text;
 }
 
+// A missing or unreadable file is no error: the values stay as they were.
 bool LoadPreferences(const std::string& folder)
 {
     std::vector<uint8_t> bytes;

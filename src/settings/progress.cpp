@@ -21,6 +21,7 @@ uint8_t RatingFromLine(const std::string& line)
     return static_cast<uint8_t>(value < 0 ? 0 : (value > 3 ? 3 : value));
 }
 
+// Any value but 0 keeps the level locked.
 uint8_t LockFromLine(const std::string& line)
 {
     return IniNumber(line) != 0 ? 1 : 0;
@@ -52,6 +53,7 @@ std::string WithoutLeadingBlanks(const std::string& line)
 
 } // namespace
 
+// Lines past the 50th are ignored; missing ones read as 0 (open, unrated).
 int ReadProgress(const uint8_t* bytes, size_t size)
 {
     // A mark left by an editor is not part of the first number.
@@ -81,6 +83,7 @@ std::string ProgressText()
     return text;
 }
 
+// Without a file the records keep their start values.
 bool LoadProgress(const std::string& folder)
 {
     std::vector<uint8_t> bytes;

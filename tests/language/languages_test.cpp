@@ -14,6 +14,17 @@
 
 namespace {
 
+// The flag pictures of the last scan are freed when the suite ends.
+class LanguageSuite : public testing::Environment {
+public:
+    void TearDown() override
+    {
+        ClearLanguages();
+        releaseMedia();
+    }
+};
+const testing::Environment* const Suite = testing::AddGlobalTestEnvironment(new LanguageSuite);
+
 std::vector<std::string> ListedIds()
 {
     std::vector<std::string> ids;
