@@ -48,7 +48,11 @@ protected:
     {
         ASSERT_TRUE(WriteDataArchive(folder + "Morvane.data", members, 8, ArchiveFormCurrent));
     }
-    void StartLog() { ASSERT_TRUE(OpenLog(folder + "test.log", "Morvane")), EnableLog(); }
+    void StartLog()
+    {
+        ASSERT_TRUE(OpenLog(folder + "test.log", "Morvane"));
+        EnableLog();
+    }
     std::vector<std::string> LogLines()
     {
         CloseLog();
