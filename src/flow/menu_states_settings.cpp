@@ -8,6 +8,7 @@
 #include "display/resolutions.h"
 #include "display/screen.h"
 #include "flow/flow.h"
+#include "screens/settings_screen.h"
 #include "language/languages.h"
 #include "settings/preferences.h"
 #include "startup/folders.h"
@@ -24,16 +25,10 @@ void DrawSettings()
 // confirm and cancel areas are remembered without a strip change.
 void HoverSettings()
 {
-    const int previous = SettingsHover;
-    int hit = HitIndex(SettingsButtons, 1, 7, PointerX, PointerY);
-    if (hit == 5 && Pending.screenMode != ScreenWindowed) {
-        SettingsHover = 0;
-        if (previous >= 1 && previous <= 4)
-            SetSettingsHover(0);
-        return;
-    }
-    if (hit >= 1 && hit <= 5) {
-        if (hit != previous) {
+    const int hit = HitIndex(SettingsButtons, 1, 7, PointerX, PointerY);
+    const bool rowHit = (hit >= 1 && hit <= 4) || (hit == 5 && Pending.screenMode == ScreenWindowed);
+    if (rowHit) {
+        if (hit != SettingsHover) {
             SettingsHover = hit;
             SetSettingsHover(hit);
         }
@@ -44,7 +39,10 @@ void HoverSettings()
         return;
     }
     SettingsHover = 0;
-    if (previous >= 1 && previous <= 5)
+    // NOTE: a row left highlighted on the way to confirm or cancel is put
+    // back to normal here too, not only when the pointer comes off a row, so
+    // no highlight stays behind with nothing under the pointer.
+    if (SettingsHighlightedRow != 0)
         SetSettingsHover(0);
 }
 

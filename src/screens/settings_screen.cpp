@@ -15,6 +15,7 @@
 Panel SettingsPanel;
 ButtonRecord SettingsButtons[8];
 int SettingsHover = 0;
+int SettingsHighlightedRow = 0;
 
 namespace {
 
@@ -198,6 +199,7 @@ void BuildSettingsPanel(int place)
 // resolution row is disabled outside the windowed mode.
 void SetSettingsHover(int index)
 {
+    SettingsHighlightedRow = (index >= 1 && index <= 5) ? index : 0;
     SettingsButtons[1].sprite = LanguageStrip(LanguageIndex, index == 1);
     SettingsButtons[2].sprite = SwitchStrip(SettingsMusicStrips, Pending.music, index == 2);
     SettingsButtons[3].sprite = SwitchStrip(SettingsSoundStrips, Pending.sounds, index == 3);

@@ -19,3 +19,7 @@ constexpr int SettingsLanguageSlots = 100;
 // A UTF-8 text in upper case: ASCII, Latin-1, Latin Extended-A, Greek and
 // Cyrillic letters; everything else is kept as it is.
 std::string UpperCaseText(const std::string& text);
+
+// The row SetSettingsHover last highlighted (1..5), 0 for none. It can
+// differ from SettingsHover while the pointer is on confirm or cancel.
+extern int SettingsHighlightedRow;
