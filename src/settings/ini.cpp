@@ -2,7 +2,6 @@
 
 #include <climits>
 
-#include "media/media.h"
 
 namespace {
 
@@ -106,18 +105,6 @@ int ParseIni(const uint8_t* bytes, size_t size, IniFile& out)
         lineStart = i + 1;
     }
     return static_cast<int>(out.groups.size());
-}
-
-// The whole file through the media layer, then parsed in memory.
-bool ReadIniFile(const std::string& path, IniFile& out)
-{
-    std::vector<uint8_t> bytes;
-    if (!readWholeFile(path, bytes, IniFileCap)) {
-        out = IniFile{};
-        return false;
-    }
-    ParseIni(bytes.data(), bytes.size(), out);
-    return true;
 }
 
 // Hand-edited files write "MUSIC" as readily as "Music".

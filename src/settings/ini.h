@@ -35,8 +35,6 @@ constexpr size_t IniFileCap = 1 << 20;
 std::string IniBytesToUtf8(const uint8_t* bytes, size_t size);
 // Splits the bytes into groups and key lines; answers the number of groups.
 int ParseIni(const uint8_t* bytes, size_t size, IniFile& out);
-// Reads and parses a whole file; false when it cannot be read.
-bool ReadIniFile(const std::string& path, IniFile& out);
 
 // The first group of that name, regardless of ASCII case; nullptr if none.
 const IniGroup* FindIniGroup(const IniFile& file, const std::string& name);
