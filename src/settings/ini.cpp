@@ -2,7 +2,6 @@
 
 #include <climits>
 
-
 namespace {
 
 // Spaces and TABs are the only blanks these files know.
