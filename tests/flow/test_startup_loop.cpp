@@ -7,6 +7,7 @@
 #include <fstream>
 #include <vector>
 
+#include "assets/asset_numbers.h"
 #include "board/board.h"
 #include "board/music.h"
 #include "display/layout.h"
