@@ -9,6 +9,8 @@ namespace {
 volatile std::sig_atomic_t quitSignals = 0;  // signals received so far
 int quitSignalsDelivered = 0;                // as EventClose
 int quitSignalsAnswered = 0;                 // by quitRequested
+int fullScreenCloses = 0;                    // close asked of the full screen
+int fullScreenClosesAnswered = 0;
 
 extern "C" void NoteQuitSignal(int)
 {
@@ -26,6 +28,12 @@ bool IsOurWindow(uint32_t windowId)
 
 void QueueWindowEvent(int event)
 {
+    // NOTE: full screen mode drains no window events, so a close asked of
+    // the full-screen window (window manager, session end) is answered by
+    // quitRequested instead.
+    if (event == EventClose && screen.fullScreen) {
+        ++fullScreenCloses;
+    }
     // A burst of repaints or clicks the game has not yet taken stays bounded.
     if (screen.events.size() < 256) {
         screen.events.push_back(event);
@@ -161,6 +169,11 @@ bool quitRequested()
     int received = quitSignals;
     if (received != quitSignalsAnswered) {
         quitSignalsAnswered = received;
+        return true;
+    }
+    PumpMediaEvents();
+    if (fullScreenCloses != fullScreenClosesAnswered) {
+        fullScreenClosesAnswered = fullScreenCloses;
         return true;
     }
     return false;

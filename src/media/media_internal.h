@@ -19,6 +19,7 @@ struct SpriteRecord {
     SDL_Surface* zoomed = nullptr;    // resampled copy, or null when unzoomed
     SDL_Texture* texture = nullptr;   // made lazily from the displayed picture
     bool textureStale = true;
+    bool opaque = false;              // every shown pixel has alpha 255
     int zoomWidth = -1;               // -1: the picture's own width
     int zoomHeight = -1;
     bool alphaBlending = false;
@@ -30,7 +31,8 @@ struct ScreenRecord {
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
     bool fullScreen = false;
-    bool vsync = false;
+    bool vsync = false;         // presentation waits for the display
+    bool vsyncWanted = false;   // the screen was opened with flipping synchronised
     int refreshRate = 0;
     uint32_t textureFormat = SDL_PIXELFORMAT_ARGB8888;
     int frameRate = 60;

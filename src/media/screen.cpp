@@ -68,6 +68,10 @@ static bool CreateRenderer(bool vsync)
     if (!screen.renderer) {
         return false;
     }
+    screen.vsyncWanted = vsync;
+    if (vsync && screen.frameRate == 0) {
+        SDL_RenderSetVSync(screen.renderer, 0);
+    }
     SDL_RendererInfo info{};
     SDL_GetRendererInfo(screen.renderer, &info);
     screen.vsync = (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
@@ -208,9 +212,16 @@ int screenHeight()
     return h;
 }
 
+// NOTE: 0 also switches vsync off, so an unpaced run never waits at all.
 void setFrameRate(int fps)
 {
     screen.frameRate = fps < 0 ? 0 : fps;
+    if (screen.renderer && screen.vsyncWanted) {
+        SDL_RenderSetVSync(screen.renderer, screen.frameRate > 0 ? 1 : 0);
+        SDL_RendererInfo info{};
+        SDL_GetRendererInfo(screen.renderer, &info);
+        screen.vsync = (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+    }
 }
 
 // Waits until 1/frameRate seconds have passed since the last presentation:

@@ -44,6 +44,20 @@ int StoreSprite(int requested, SDL_Surface* surface, int flags)
     return ObjectAnswer(requested, number);
 }
 
+// True when no pixel of the picture lets the background through.
+bool AllOpaque(const SDL_Surface* surface)
+{
+    for (int y = 0; y < surface->h; ++y) {
+        const uint8_t* row = static_cast<const uint8_t*>(surface->pixels) + y * surface->pitch;
+        for (int x = 0; x < surface->w; ++x) {
+            if (row[x * 4 + 3] != 255) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 // Copies the shown picture into the texture, remaking it when the size or
 // the renderer changed. No allocation when only the pixels changed.
 bool RefreshTexture(SpriteRecord& sprite)
@@ -66,6 +80,7 @@ bool RefreshTexture(SpriteRecord& sprite)
         if (!sprite.texture) {
             return false;
         }
+        SDL_SetTextureScaleMode(sprite.texture, screen.bilinear ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
         sprite.textureStale = true;
     }
     if (sprite.textureStale) {
@@ -77,6 +92,7 @@ bool RefreshTexture(SpriteRecord& sprite)
         SDL_ConvertPixels(shown->w, shown->h, MediaPixelFormat, shown->pixels, shown->pitch,
                           screen.textureFormat, pixels, pitch);
         SDL_UnlockTexture(sprite.texture);
+        sprite.opaque = AllOpaque(shown);
         sprite.textureStale = false;
     }
     return true;
@@ -98,7 +114,9 @@ void DrawSpriteWith(int number, int x, int y, SDL_BlendMode mode)
     if (!RefreshTexture(*sprite)) {
         return;
     }
-    SDL_SetTextureBlendMode(sprite->texture, mode);
+    // NOTE: blending a picture without translucent pixels is a plain copy,
+    // and the copy is much cheaper for the software renderer.
+    SDL_SetTextureBlendMode(sprite->texture, sprite->opaque ? SDL_BLENDMODE_NONE : mode);
     SDL_Rect target{x, y, shown->w, shown->h};
     SDL_RenderCopy(screen.renderer, sprite->texture, nullptr, &target);
 }

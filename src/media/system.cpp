@@ -68,10 +68,14 @@ std::string userDataFolder()
 std::string localeName()
 {
     std::string name;
+    // Asks what the environment selects, then puts the process back as it was.
+    const char* previous = std::setlocale(LC_MESSAGES, nullptr);
+    std::string kept = previous ? previous : "C";
     const char* current = std::setlocale(LC_MESSAGES, "");
     if (current) {
         name = current;
     }
+    std::setlocale(LC_MESSAGES, kept.c_str());
     const char* variables[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
     for (const char* variable : variables) {
         if (!name.empty()) {

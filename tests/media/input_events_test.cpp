@@ -3,6 +3,44 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+void PutWord(std::string& out, uint32_t value)
+{
+    for (int i = 0; i < 4; ++i) {
+        out += static_cast<char>((value >> (8 * i)) & 0xFF);
+    }
+}
+
+// A one-image Xcursor file (the desktop's cursor format), written by hand.
+std::string MakeXcursor(int size, int hotX, int hotY)
+{
+    std::string file = "Xcur";
+    PutWord(file, 16);          // header size
+    PutWord(file, 0x10000);     // version
+    PutWord(file, 1);           // table of contents: one image
+    PutWord(file, 0xFFFD0002);  // image chunk
+    PutWord(file, static_cast<uint32_t>(size));
+    PutWord(file, 28);          // where the chunk starts
+    PutWord(file, 36);          // chunk header size
+    PutWord(file, 0xFFFD0002);
+    PutWord(file, static_cast<uint32_t>(size));
+    PutWord(file, 1);
+    PutWord(file, static_cast<uint32_t>(size));
+    PutWord(file, static_cast<uint32_t>(size));
+    PutWord(file, static_cast<uint32_t>(hotX));
+    PutWord(file, static_cast<uint32_t>(hotY));
+    PutWord(file, 0);           // delay
+    for (int i = 0; i < size * size; ++i) {
+        PutWord(file, i % 3 ? 0xFF204080u : 0u);
+    }
+    return file;
+}
+
+}  // namespace
 
 class InputTest : public ScreenTest {};
 
@@ -197,7 +235,45 @@ TEST(WindowTest, ScreensOpenOnlyOnAWindowAndReportTheirSize)
     EXPECT_TRUE(isScreenActive());
     pollMouse();
     presentFrame();
+    // Full screen drains no window events: a close asked of it is answered
+    // by quitRequested, once.
+    injectWindowEvent(EventClose);
+    EXPECT_TRUE(quitRequested());
+    EXPECT_FALSE(quitRequested());
+    injectWindowEvent(EventDeactivate);
+    EXPECT_FALSE(isScreenActive());
+    presentFrame();  // only waits while in the background
+    injectWindowEvent(EventActivate);
+    EXPECT_TRUE(isScreenActive());
     closeScreen();
     EXPECT_FALSE(isScreenOpen());
     EXPECT_EQ(loadCursorFile("/nonexistent/Morvane.pointer"), 0);
+}
+
+TEST_F(InputTest, CursorFilesLoadAndGarbageIsRefused)
+{
+    std::string path = ::testing::TempDir() + "morvane_test.pointer";
+    ASSERT_TRUE(writeFileAtomic(path, MakeXcursor(16, 3, 5)));
+    int cursor = loadCursorFile(path);
+    // The dummy and offscreen video drivers have no cursors at all.
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    bool cursorsExist = !driver || (std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0);
+    if (cursorsExist) {
+        EXPECT_NE(cursor, 0);
+    }
+    setWindowCursor(0, cursor);
+    setWindowCursor(0, 999);  // unknown: ignored
+    ASSERT_TRUE(writeFileAtomic(path, "Xcur but nothing more"));
+    EXPECT_EQ(loadCursorFile(path), 0);
+    removeFile(path);
+}
+
+TEST(MessageBoxTest, TheWordsAlsoGoToStandardError)
+{
+    ASSERT_TRUE(initSprite());
+    ::testing::internal::CaptureStderr();
+    showMessageBox("Morvane::", "The data file could not be read.");
+    std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("Morvane::"), std::string::npos);
+    EXPECT_NE(said.find("The data file could not be read."), std::string::npos);
 }

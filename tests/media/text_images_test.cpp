@@ -147,6 +147,33 @@ TEST_F(TextTest, SizeInPointsAndSyntheticBoldChangeTheMeasure)
     freeFont(bold);
 }
 
+TEST_F(TextTest, PlainQualityTextIsSolidAndStaysInItsBox)
+{
+    int plain = loadFont(-1, "TestFace", 20, 0);
+    ASSERT_NE(plain, 0);
+    setDrawingFont(plain);
+    const std::string text = "Quick Game";
+    int w = textWidth(text), h = textHeight(text);
+    int sprite = createSprite(-1, w + 20, h + 20, SpriteAlphaBlending);
+    ASSERT_NE(beginDrawing(sprite), 0);
+    setDrawingMode(DrawTransparent | DrawAlphaBlend);
+    drawText(10, 10, text, rgba(0, 255, 0));
+    endDrawing();
+    Box box = ChangedBox(sprite, 0);
+    ASSERT_GE(box.right, 0) << "no pixel changed";
+    EXPECT_GE(box.left, 10);
+    EXPECT_LE(box.right, 10 + w);
+    EXPECT_LE(box.bottom, 10 + h);
+    for (int y = 0; y < spriteHeight(sprite); ++y) {
+        for (int x = 0; x < spriteWidth(sprite); ++x) {
+            uint32_t pixel = spritePixel(sprite, x, y);
+            EXPECT_TRUE(pixel == 0 || pixel == rgba(0, 255, 0)) << x << "," << y;
+        }
+    }
+    freeSprite(sprite);
+    freeFont(plain);
+}
+
 TEST_F(TextTest, WithoutTransparentModeTheTextBoxIsFilled)
 {
     int sprite = createSprite(-1, 100, 60, SpriteAlphaBlending);
