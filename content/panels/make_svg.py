@@ -374,7 +374,7 @@ def game_complete():
     # a scatter of confetti and sparkles in the margins, away from the text
     rng = [(120, 300, 0), (160, 520, 1), (110, 720, 2), (1120, 330, 1), (1150, 560, 0),
            (1110, 760, 2), (250, 920, 0), (1000, 930, 1), (330, 1010, 2), (930, 1015, 0)]
-    colors = [TEAL, "#db3f51", "#e6962f"]
+    colors = [TEAL, "#7a5ab0", "#e6962f"]  # no badge red, so the close badge stays the only one
     for i, (x, y, k) in enumerate(rng):
         body += (f'<rect x="{x - 9}" y="{y - 4}" width="18" height="8" rx="3" fill="{colors[k]}" '
                  f'opacity="0.75" transform="rotate({(i * 47) % 180} {x} {y})"/>\n')
