@@ -12,6 +12,7 @@
 #include "assets/brieflz.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -53,11 +54,43 @@ inline bool NextBit(BitInput& input, uint32_t& bit)
     return true;
 }
 
+// Short gamma numbers decoded from the next 8 tag bits at once: the value
+// and the bits it takes, or 0 bits when the number is longer than 8 bits.
+struct GammaEntry {
+    uint8_t value;
+    uint8_t bits;
+};
+constexpr std::array<GammaEntry, 256> MakeGammaTable()
+{
+    std::array<GammaEntry, 256> table{};
+    for (int window = 0; window < 256; window++) {
+        int v = 1;
+        for (int pair = 0; pair < 4; pair++) {
+            v = v * 2 + ((window >> (7 - 2 * pair)) & 1);
+            if (!((window >> (6 - 2 * pair)) & 1)) {
+                table[window] = GammaEntry{static_cast<uint8_t>(v), static_cast<uint8_t>(2 * pair + 2)};
+                break;
+            }
+        }
+    }
+    return table;
+}
+constexpr std::array<GammaEntry, 256> GammaTable = MakeGammaTable();
+
 // A gamma number: start at 1, then a data bit and a continue bit per step.
 // Values above `limit` cannot belong to a sound block and fail at once,
 // which also keeps the number from overflowing.
 inline bool ReadGamma(BitInput& input, uint64_t limit, uint64_t& value)
 {
+    if (input.bitsLeft >= 8) {
+        const GammaEntry entry = GammaTable[input.tag >> 24];
+        if (entry.bits) {
+            input.tag <<= entry.bits;
+            input.bitsLeft -= entry.bits;
+            value = entry.value;
+            return value <= limit;
+        }
+    }
     uint64_t v = 1;
     uint32_t bit = 0;
     uint32_t more = 0;

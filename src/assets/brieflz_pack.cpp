@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr int HashBits = 17;
+constexpr int MaxHashBits = 20;
 constexpr uint32_t NoPosition = 0xFFFFFFFFu;
 constexpr size_t MinMatch = 4;
 
@@ -87,11 +87,14 @@ long MatchSaving(size_t length, size_t offset)
     return static_cast<long>(9 * length) - MatchCost(length, offset);
 }
 
-inline uint32_t HashAt(const uint8_t* p)
+// NOTE: the hash table grows with the block (about one slot per position) so
+// that chains stay short; on incompressible data every chain step is a cache
+// miss.
+inline uint32_t HashAt(const uint8_t* p, int hashBits)
 {
     uint32_t v;
     std::memcpy(&v, p, 4);
-    return (v * 2654435761u) >> (32 - HashBits);
+    return (v * 2654435761u) >> (32 - hashBits);
 }
 
 struct Match {
@@ -106,6 +109,7 @@ struct Chains {
     std::vector<uint32_t> head;
     std::vector<uint32_t> prev;
     size_t inserted;
+    int hashBits;
 };
 
 void InsertUpTo(Chains& chains, const uint8_t* in, size_t size, size_t end)
@@ -113,7 +117,7 @@ void InsertUpTo(Chains& chains, const uint8_t* in, size_t size, size_t end)
     const size_t last = size >= MinMatch ? size - MinMatch + 1 : 0;
     end = std::min(end, last);
     for (size_t p = chains.inserted; p < end; p++) {
-        const uint32_t h = HashAt(in + p);
+        const uint32_t h = HashAt(in + p, chains.hashBits);
         chains.prev[p] = chains.head[h];
         chains.head[h] = static_cast<uint32_t>(p);
     }
@@ -128,7 +132,7 @@ Match FindMatch(const Chains& chains, const uint8_t* in, size_t size, size_t p,
     if (p + MinMatch > size)
         return best;
     const size_t maxLength = size - p;
-    uint32_t candidate = chains.head[HashAt(in + p)];
+    uint32_t candidate = chains.head[HashAt(in + p, chains.hashBits)];
     // The chain's head may be p itself once p is inserted; skip it.
     if (candidate == p)
         candidate = chains.prev[candidate];
@@ -163,8 +167,9 @@ size_t PackBlock(const uint8_t* in, size_t size, uint8_t* out, int level)
     if (size == 0)
         return 0;
     const SearchEffort& effort = Efforts[std::clamp(level, 0, PackLevelCount - 1)];
-    Chains chains{std::vector<uint32_t>(size_t(1) << HashBits, NoPosition),
-                  std::vector<uint32_t>(size, NoPosition), 0};
+    const int hashBits = std::clamp(static_cast<int>(std::bit_width(size)), 10, MaxHashBits);
+    Chains chains{std::vector<uint32_t>(size_t(1) << hashBits, NoPosition),
+                  std::vector<uint32_t>(size, NoPosition), 0, hashBits};
     BitOutput bits{out, 0, 0, 0, 0, false};
     bits.base[bits.pos++] = in[0];
     size_t p = 1;
