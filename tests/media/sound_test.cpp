@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 
@@ -242,4 +243,33 @@ TEST_F(SoundTest, BadSoundsAreRefused)
     EXPECT_GE(extra, 1000);
     freeSound(extra);
     EXPECT_EQ(soundStatus(extra, -1), SoundUnknown);
+}
+
+TEST(SilentSoundTest, AMissingDeviceFallsBackToSilentOutput)
+{
+    // Start again from nothing, with an audio driver that cannot open.
+    releaseMedia();
+    const char* saved = std::getenv("SDL_AUDIODRIVER");
+    std::string kept = saved ? saved : "";
+    setenv("SDL_AUDIODRIVER", "no-such-sound-system", 1);
+    ::testing::internal::CaptureStderr();
+    int started = initSound();
+    std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(started, 0);
+    EXPECT_TRUE(soundIsSilent());
+    EXPECT_NE(said.find("silent"), std::string::npos);
+
+    // The game goes on as with a device: sounds load, play and report.
+    std::vector<uint8_t> tone = MakeOgg(1.0);
+    ASSERT_NE(loadSound(1, tone.data(), tone.size()), 0);
+    int channel = playSound(1, SoundLoop, 70);
+    EXPECT_GT(channel, 0);
+    EXPECT_EQ(soundStatus(1, channel), SoundPlaying);
+    releaseMedia();
+    if (saved) {
+        setenv("SDL_AUDIODRIVER", kept.c_str(), 1);
+    } else {
+        unsetenv("SDL_AUDIODRIVER");
+    }
+    EXPECT_FALSE(soundIsSilent());
 }
