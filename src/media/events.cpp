@@ -53,10 +53,10 @@ void HandleWindowEvent(const SDL_WindowEvent& event)
         QueueWindowEvent(EventMinimize);
         break;
     case SDL_WINDOWEVENT_RESTORED:
-    case SDL_WINDOWEVENT_MAXIMIZED:
         screen.minimised = false;
         QueueWindowEvent(EventRestore);
         break;
+    case SDL_WINDOWEVENT_MAXIMIZED: screen.minimised = false; break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
         screen.active = true;
         QueueWindowEvent(EventActivate);

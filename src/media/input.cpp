@@ -62,16 +62,6 @@ SDL_Scancode ScanCodeToSdl(int scanCode)
     return SDL_SCANCODE_UNKNOWN;
 }
 
-int SdlToScanCode(SDL_Scancode code)
-{
-    for (const ScanCodePair& pair : ScanCodeTable) {
-        if (pair.sdl == code) {
-            return pair.scanCode;
-        }
-    }
-    return 0;
-}
-
 int initKeyboard()
 {
     if (!screen.videoStarted && !initSprite()) {

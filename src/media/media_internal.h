@@ -116,6 +116,5 @@ void ReleaseFonts();
 void ReleaseImages();
 void ReleaseSound();
 SDL_Scancode ScanCodeToSdl(int scanCode);
-int SdlToScanCode(SDL_Scancode code);
 void RefreshSpritePicture(int number);
 SDL_Surface* SpriteDrawingSurface(int number);

@@ -4,6 +4,7 @@
 #include <X11/Xcursor/Xcursor.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 ScreenRecord screen;
 
@@ -230,7 +231,9 @@ static void PaceFrame()
 {
     uint64_t frequency = SDL_GetPerformanceFrequency();
     uint64_t now = SDL_GetPerformanceCounter();
-    bool vsyncPaces = screen.vsync && screen.refreshRate == 60 && screen.frameRate == 60;
+    // A display reporting 59 or 61 Hz (59.94, 60.05) flips at our pace too.
+    bool vsyncPaces = screen.vsync && screen.frameRate > 0 &&
+                      std::abs(screen.refreshRate - screen.frameRate) <= 1;
     if (screen.frameRate > 0 && !vsyncPaces) {
         uint64_t period = frequency / static_cast<uint64_t>(screen.frameRate);
         uint64_t due = screen.lastPresent + period;
