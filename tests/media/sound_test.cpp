@@ -169,6 +169,30 @@ TEST_F(SoundTest, ResumeContinuesFromThePausedPositionAndPlayRestarts)
     stopSound(0, -1);
 }
 
+TEST_F(SoundTest, AResumedSoundEndsAfterOnlyItsRemainder)
+{
+    // 1.5 s of tone: 0.7 s played before the pause, so about 0.8 s remain.
+    std::vector<uint8_t> tone = MakeOgg(1.5);
+    ASSERT_NE(loadSound(2, tone.data(), tone.size()), 0);
+    int channel = playSound(2, 0, 100);
+    ASSERT_GT(channel, 0);
+    Wait(700);
+    pauseSound(2, channel);
+    Wait(300);
+    EXPECT_EQ(soundStatus(2, channel), SoundPaused);
+    auto resumed = std::chrono::steady_clock::now();
+    resumeSound(2, channel);
+    while (soundStatus(2, channel) == SoundPlaying &&
+           std::chrono::steady_clock::now() - resumed < std::chrono::seconds(3)) {
+        Wait(10);
+    }
+    auto rest = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - resumed).count();
+    EXPECT_EQ(soundStatus(2, channel), SoundStopped);
+    EXPECT_GT(rest, 500);
+    EXPECT_LT(rest, 1200);  // a restart would take the whole 1.5 s
+    freeSound(2);
+}
+
 TEST_F(SoundTest, OwnChannelsOverlapAndLoopsKeepPlaying)
 {
     int first = playSound(4, SoundOwnChannel, 100);
