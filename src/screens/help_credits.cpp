@@ -16,7 +16,7 @@ const CreditLine CreditLines[CreditLineCount] = {
     {284, "", "Morvane 1.1.0.0"},
     {339, "tCreditsCODEDESIGN", ""},
     {394, "", "The Quillfen game studio team"},
-    {504, "", "Made by the studio, published by"},
+    {504, "", "Studio and publisher"},
     {559, "", "Quillfen game studio"},
     {614, "", "Zentoria Interactive"},
     {669, "", "www.zentoria.example"},
