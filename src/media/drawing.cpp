@@ -72,11 +72,13 @@ SDL_Surface* RenderLine(const FontRecord& font, const std::string& text, uint32_
 
 }  // namespace
 
+// One target at a time: a new target ends the drawing into the last one.
 int beginDrawing(int sprite)
 {
-    if (drawing.sprite >= 0 || !SpriteDrawingSurface(sprite)) {
+    if (!SpriteDrawingSurface(sprite)) {
         return 0;
     }
+    endDrawing();
     drawing.sprite = sprite;
     drawing.mode = 0;
     return 1;

@@ -195,24 +195,30 @@ int nextWindowEvent()
     return event;
 }
 
+// True when the tracked pointer is over the client area (a held button
+// reports motion outside the window too).
+static bool PointerInClientArea()
+{
+    PumpMediaEvents();
+    if (!screen.window || !screen.mouseInside) {
+        return false;
+    }
+    int width = 0, height = 0;
+    SDL_GetWindowSize(screen.window, &width, &height);
+    return screen.mouseWindowX >= 0 && screen.mouseWindowY >= 0 &&
+           screen.mouseWindowX < width && screen.mouseWindowY < height;
+}
+
 int windowMouseX(int window)
 {
     (void)window;
-    PumpMediaEvents();
-    if (!screen.window || !screen.mouseInside) {
-        return -1;
-    }
-    return ScaleToPixels(screen.mouseWindowX, true);
+    return PointerInClientArea() ? ScaleToPixels(screen.mouseWindowX, true) : -1;
 }
 
 int windowMouseY(int window)
 {
     (void)window;
-    PumpMediaEvents();
-    if (!screen.window || !screen.mouseInside) {
-        return -1;
-    }
-    return ScaleToPixels(screen.mouseWindowY, false);
+    return PointerInClientArea() ? ScaleToPixels(screen.mouseWindowY, false) : -1;
 }
 
 // Pixels of the screen to window coordinates, for pushed events and warps.

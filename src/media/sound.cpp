@@ -183,6 +183,7 @@ int initSound()
     if (mixer.open) {
         return 1;
     }
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (!OpenMixer()) {
         std::fprintf(stderr, "Morvane: no sound device (%s); playing silently\n", SDL_GetError());
         // NOTE: over any SDL_AUDIODRIVER of the environment, which just failed.
@@ -312,10 +313,12 @@ int playSound(int number, int flags, int volume)
     record.volume = ClampVolume(volume);
     record.bytesPlayed = 0;
     Mix_Volume(channel, MixerVolume(record.volume));
+    // The counter goes on before the first byte is mixed, exactly once.
+    Mix_UnregisterAllEffects(channel);
+    Mix_RegisterEffect(channel, CountPlayedBytes, nullptr, nullptr);
     if (Mix_PlayChannel(channel, sound->chunk, (flags & SoundLoop) ? -1 : 0) < 0) {
         return 0;
     }
-    Mix_RegisterEffect(channel, CountPlayedBytes, nullptr, nullptr);
     sound->defaultChannel = channel + 1;
     return channel + 1;
 }

@@ -180,6 +180,11 @@ TEST_F(InputTest, WindowMouseIsMinusOneOutsideTheClientArea)
     EXPECT_EQ(windowMouseY(0), -1);
     injectMouseMove(3, 4);
     EXPECT_EQ(windowMouseX(0), 3);
+    // Dragged past the edge with a button held: outside, whatever the event.
+    injectMouseMove(TestScreenWidth + 5, 4);
+    EXPECT_EQ(windowMouseX(0), -1);
+    injectMouseMove(5, -2);
+    EXPECT_EQ(windowMouseY(0), -1);
 }
 
 TEST_F(InputTest, QuitSignalsBecomeAnOrderlyClose)

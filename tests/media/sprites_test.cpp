@@ -121,6 +121,13 @@ TEST_F(SpriteTest, DrawingIntoAZoomedSpriteUpdatesItsShownPicture)
     PaintBackground(Blue);
     drawSprite(55, 30, 30);
     EXPECT_TRUE(ColourNear(GrabPixel(31, 31), White, 0));
+
+    // Starting on another target finishes the drawing into this one.
+    ASSERT_NE(beginDrawing(55), 0);
+    drawImage(image, -2, 0);
+    ASSERT_NE(beginDrawing(50), 0);
+    endDrawing();
+    EXPECT_TRUE(ColourNear(spritePixel(55, 0, 0), White, 0));
     freeImage(image);
 }
 
