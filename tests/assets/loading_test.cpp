@@ -27,6 +27,7 @@ protected:
         ASSERT_NE(initSprite(), 0);
         ASSERT_NE(initSound(), 0);
     }
+    static void TearDownTestSuite() { releaseMedia(); }
     void SetUp() override { folder = FreshFolder("loading"); }
     void TearDown() override
     {
