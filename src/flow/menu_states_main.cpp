@@ -12,12 +12,14 @@
 
 // --- title intro and main menu -----------------------------------------------
 
+// The full-screen title artwork and the logo under every menu panel.
 void DrawTitleAndLogo()
 {
     drawSprite(SpriteTitle, 0, 0);
     drawSpriteBlended(SpriteLogo, LogoX, LogoY);
 }
 
+// Intro and main menu: title, logo, panel and its six strips.
 void DrawTitleScreen()
 {
     DrawTitleAndLogo();
@@ -51,6 +53,7 @@ void LogicTitleIntro()
     ScreenState = StateMainMenu;
 }
 
+// The strip under the pointer turns to its hover colour.
 void HoverMainMenu()
 {
     const int hit = HitIndex(MainMenuButtons, 1, 6, PointerX, PointerY);
@@ -84,6 +87,7 @@ static void EnterSettings()
     ScreenState = StateSettings;
 }
 
+// After the slide-out: the chosen screen slides in.
 void ExitMainMenu()
 {
     switch (MainMenuChoice) {
@@ -123,6 +127,7 @@ void ExitMainMenu()
 
 // --- level select -------------------------------------------------------------
 
+// Title, logo and the grid panel (its cells are part of the picture).
 void DrawLevelSelect()
 {
     DrawTitleAndLogo();
@@ -160,6 +165,7 @@ void ClickLevelSelect()
     }
 }
 
+// Escape closes the screen; a level chosen earlier is forgotten.
 void EscapeLevelSelect()
 {
     if (LevelSelectPanel.slide != 0)
@@ -168,6 +174,7 @@ void EscapeLevelSelect()
     LevelSelectPanel.slide = -25;
 }
 
+// After the slide-out: the chosen level, or the main menu.
 void ExitLevelSelect()
 {
     if (Game.levelChosen)
@@ -178,6 +185,7 @@ void ExitLevelSelect()
 
 // --- quick game ---------------------------------------------------------------
 
+// Title, logo, the panel and its four difficulty strips.
 void DrawQuickGame()
 {
     DrawTitleAndLogo();
@@ -195,6 +203,7 @@ void HoverQuickGame()
     }
 }
 
+// The close area, or the difficulty the last hover pass found.
 void ClickQuickGame()
 {
     if (QuickGamePanel.slide != 0)
@@ -209,6 +218,7 @@ void ClickQuickGame()
     }
 }
 
+// Escape closes the screen like the close area.
 void EscapeQuickGame()
 {
     if (QuickGamePanel.slide != 0)
@@ -217,6 +227,7 @@ void EscapeQuickGame()
     QuickGamePanel.slide = -25;
 }
 
+// After the slide-out: the chosen difficulty, or the main menu.
 void ExitQuickGame()
 {
     if (Game.levelChosen)

@@ -9,6 +9,7 @@
 
 // --- help and credits ---------------------------------------------------------
 
+// Title, logo and the help panel.
 void DrawHelp()
 {
     DrawTitleAndLogo();
@@ -22,35 +23,41 @@ void ClickHelp()
         HelpPanel.slide = -25;
 }
 
+// Escape closes help like its close area.
 void EscapeHelp()
 {
     if (HelpPanel.slide == 0)
         HelpPanel.slide = -25;
 }
 
+// After the slide-out: the main menu.
 void ExitHelp()
 {
     BackToMainMenu();
 }
 
+// Title, logo and the credits panel.
 void DrawCredits()
 {
     DrawTitleAndLogo();
     drawSpriteBlended(CreditsPanel.workSprite, CreditsPanel.x, CreditsPanel.y);
 }
 
+// Only the close area in the top-right corner acts.
 void ClickCredits()
 {
     if (CreditsPanel.slide == 0 && HitButton(CreditsButtons[1], PointerX, PointerY))
         CreditsPanel.slide = -25;
 }
 
+// Escape closes the credits like their close area.
 void EscapeCredits()
 {
     if (CreditsPanel.slide == 0)
         CreditsPanel.slide = -25;
 }
 
+// After the slide-out: the main menu.
 void ExitCredits()
 {
     BackToMainMenu();
@@ -58,6 +65,7 @@ void ExitCredits()
 
 // --- quit confirmation ----------------------------------------------------------
 
+// Title, logo and the confirmation at its quit placement.
 void DrawQuitConfirm()
 {
     DrawTitleAndLogo();
@@ -81,12 +89,14 @@ void ClickQuitConfirm()
         QuitPanel.slide = -25;
 }
 
+// Escape answers no.
 void EscapeQuitConfirm()
 {
     if (QuitPanel.slide == 0)
         QuitPanel.slide = -25;
 }
 
+// After the slide-out (no, or Escape): the main menu.
 void ExitQuitConfirm()
 {
     BackToMainMenu();
@@ -94,6 +104,7 @@ void ExitQuitConfirm()
 
 // --- leave confirmation -----------------------------------------------------------
 
+// The board as it stands, the shade, then the confirmation at the centre.
 void DrawLeaveConfirm()
 {
     DrawPlayField(true);
@@ -101,6 +112,7 @@ void DrawLeaveConfirm()
     drawSpriteBlended(LeavePanel.workSprite, LeavePanel.x, LeavePanel.y);
 }
 
+// The answer areas are not drawn: hovering only remembers the index.
 void HoverLeaveConfirm()
 {
     LeaveChoice = HitIndex(LeaveButtons, 1, 2, PointerX, PointerY);
@@ -125,6 +137,7 @@ void ClickLeaveConfirm()
     }
 }
 
+// Escape answers no: back to the in-game menu after the slide-out.
 void EscapeLeaveConfirm()
 {
     if (LeavePanel.slide != 0)
@@ -133,6 +146,7 @@ void EscapeLeaveConfirm()
     LeavePanel.slide = -25;
 }
 
+// After the slide-out: the main menu (yes) or the in-game menu (no).
 void ExitLeaveConfirm()
 {
     if (LeaveConfirmed)

@@ -14,6 +14,7 @@
 #include "startup/folders.h"
 #include "startup/log.h"
 
+// Title, logo, the panel and its five rows.
 void DrawSettings()
 {
     DrawTitleAndLogo();
@@ -138,6 +139,7 @@ void EscapeSettings()
     SettingsPanel.slide = -25;
 }
 
+// After the slide-out (confirm without re-open, cancel, Escape): the main menu.
 void ExitSettings()
 {
     // The list position follows the language really in use again.

@@ -13,16 +13,19 @@
 Panel LevelSelectPanel;
 ButtonRecord LevelSelectButtons[2];
 
+// Cells are 219 design units apart across and 214 down.
 int LevelCellX(int column)
 {
     return 97 + 219 * column;
 }
 
+// Top of the cells of a row, in design units.
 int LevelCellY(int row)
 {
     return 320 + 214 * row;
 }
 
+// Three stars for rating 3 down to the empty stars for 0.
 int StarImageFor(int best)
 {
     switch (best) {

@@ -53,6 +53,7 @@ uint32_t UpperCodePoint(uint32_t c)
     return c;
 }
 
+// One code point below U+10000 as UTF-8.
 void AppendUtf8(std::string& out, uint32_t c)
 {
     if (c < 0x80) {
@@ -67,6 +68,7 @@ void AppendUtf8(std::string& out, uint32_t c)
     }
 }
 
+// Strip of the language at a LanguageList position.
 int LanguageStrip(int position, bool hover)
 {
     const int slot = std::clamp(position, 0, SettingsLanguageSlots - 1);
@@ -103,6 +105,7 @@ void MakeRowPair(int normal, int font, const std::string& label, const std::stri
 
 }  // namespace
 
+// Code point by code point; anything not decodable is copied as it is.
 std::string UpperCaseText(const std::string& text)
 {
     std::string out;
