@@ -47,6 +47,32 @@ TEST_F(LevelSelectTest, CellsLieOnTheGridInsideThePanel)
     EXPECT_LT(LevelStore[0][0].hitBottom, LevelStore[0][1].hitTop);
 }
 
+TEST_F(LevelSelectTest, CellsShowTheLockOrTheNumberWithTheStarsOfTheBestRating)
+{
+    // Fresh progress: level 1 open and unrated, every other level locked.
+    int width = 0, height = 0;
+    std::vector<uint32_t> pixels = DesignPixels(SpriteLevelSelect, width, height);
+    auto at = [&](int column, int row, int dx, int dy) {
+        return pixels[static_cast<size_t>(LevelCellY(row) + dy) * width + LevelCellX(column) + dx];
+    };
+    EXPECT_EQ(at(0, 0, 4, 150), StarColours[0]);
+    EXPECT_EQ(at(0, 0, 4, 4), PaperColour) << "no lock on an open level";
+    EXPECT_EQ(at(1, 0, 4, 150), LockColour);
+    EXPECT_EQ(at(4, 4, 100, 100), LockColour);
+
+    // Ratings 1 to 3 on levels 2 to 4, and a value outside 0..3 on level 5.
+    for (int c = 1; c <= 4; ++c) {
+        LevelStore[c][0].locked = 0;
+        LevelStore[c][0].best = static_cast<uint8_t>(c == 4 ? 7 : c);
+    }
+    BuildLevelSelectPanel();
+    pixels = DesignPixels(SpriteLevelSelect, width, height);
+    for (int c = 1; c <= 3; ++c)
+        EXPECT_EQ(at(c, 0, 4, 150), StarColours[c]) << "rating " << c;
+    EXPECT_EQ(at(4, 0, 4, 150), PaperColour) << "no picture for an unknown rating";
+    ResetMenus(true);
+}
+
 TEST_F(LevelSelectTest, OnlyAnOpenCellStartsALevelAndALockedOneLeavesThePanelStill)
 {
     LevelRecord& second = LevelStore[1][0];
@@ -128,7 +154,7 @@ TEST_F(LevelSelectTest, RedrawLevelCellChangesOnlyThatCell)
     EXPECT_GT(changedInside, 1000);
     // The lock is gone: the table shows at the top, the star below.
     EXPECT_EQ(after[static_cast<size_t>(top + 4) * width + left + 4], TableColour);
-    EXPECT_EQ(after[static_cast<size_t>(top + 150) * width + left + 4], StarColour);
+    EXPECT_EQ(after[static_cast<size_t>(top + 150) * width + left + 4], StarColours[2]);
     // The number is written in the text colour near the cell's top centre.
     int numberPixels = 0;
     for (int y = top + 24; y < top + 96; ++y) {

@@ -134,8 +134,11 @@ uint32_t Paper(int, int) { return PaperColour; }
 uint32_t Table(int, int) { return TableColour; }
 uint32_t Lock(int, int) { return LockColour; }
 uint32_t Clear(int, int) { return 0; }
-// A star picture: transparent top half, gold lower half.
-uint32_t Star(int, int y) { return y >= 96 ? StarColour : 0; }
+// Star pictures: transparent top half, a colour per rating below.
+uint32_t Star0(int, int y) { return y >= 96 ? StarColours[0] : 0; }
+uint32_t Star1(int, int y) { return y >= 96 ? StarColours[1] : 0; }
+uint32_t Star2(int, int y) { return y >= 96 ? StarColours[2] : 0; }
+uint32_t Star3(int, int y) { return y >= 96 ? StarColours[3] : 0; }
 
 std::string gameFolder;
 
@@ -189,10 +192,10 @@ public:
         LoadPicture(SpriteSettingsTemplate, 1262, 65, Clear);
         LoadTestImage(ImageTable, Table);
         LoadTestImage(ImageLock, Lock);
-        LoadTestImage(ImageStar4, Star);
-        LoadTestImage(ImageStar3, Star);
-        LoadTestImage(ImageStar2, Star);
-        LoadTestImage(ImageStar1, Star);
+        LoadTestImage(ImageStar4, Star0);
+        LoadTestImage(ImageStar3, Star1);
+        LoadTestImage(ImageStar2, Star2);
+        LoadTestImage(ImageStar1, Star3);
 
         // The real language files, reached as the game reaches them.
         gameFolder = (fs::temp_directory_path() / ("morvane-menus-" + std::to_string(std::random_device{}()))).string() + "/";

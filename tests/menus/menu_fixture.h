@@ -19,7 +19,9 @@ constexpr int TestScreenHeight = 900;
 constexpr uint32_t PaperColour = 0xFFDCF0FA;  // rgba(250, 240, 220)
 constexpr uint32_t TableColour = 0xFF2848A0;  // rgba(160, 72, 40)
 constexpr uint32_t LockColour = 0xFF808080;
-constexpr uint32_t StarColour = 0xFF3CC8FF;   // rgba(255, 200, 60)
+// The lower half of the star picture for a best rating 0..3; the top half
+// is transparent.
+constexpr uint32_t StarColours[4] = {0xFF3CC8FF, 0xFF30A0E0, 0xFF2070C0, 0xFF1040A0};
 
 // A PNG of width x height; pixel(x, y) answers an rgba() value.
 std::vector<uint8_t> MakePng(int width, int height, uint32_t (*pixel)(int x, int y));
