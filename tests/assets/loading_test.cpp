@@ -290,3 +290,27 @@ TEST(GameFont, FindsTheTableFontOfASizeAndWeight)
     EXPECT_EQ(GameFont(61, true), -1);
     EXPECT_EQ(GameFont(130, true), -1);
 }
+
+// The game's own archive, when this build made one: every member the passes
+// ask for is there under its exact name and fits its buffer, at the two most
+// common screen sizes.
+TEST_F(AssetLoading, LoadsTheBuiltGameArchive)
+{
+    const std::string gameDir = std::string(MORVANE_GAME_DIR) + "/";
+    if (!std::filesystem::exists(gameDir + "Morvane.data"))
+        GTEST_SKIP() << "this build has no content";
+    std::string failed;
+    ASSERT_TRUE(LoadFontPass(gameDir, failed)) << failed;
+    ASSERT_TRUE(LoadSoundPass(gameDir, failed)) << failed;
+    for (auto [width, height] : {std::pair{1920, 1080}, std::pair{1280, 1024}}) {
+        OpenScreen(width, height);
+        ASSERT_TRUE(LoadPicturePass(gameDir, failed)) << failed << " at " << width << "x" << height;
+        LoadGameFonts();
+        FinishAssetLoading(0, 0);
+        EXPECT_EQ(spriteWidth(SpriteTitle), width);
+        EXPECT_EQ(spriteWidth(SpriteLogo), (width / 100) * 50);
+        EXPECT_EQ(spriteWidth(SpriteSelected), TileSize);
+        for (int tile : TileSprites)
+            EXPECT_EQ(spriteHeight(tile), TileSize);
+    }
+}
