@@ -71,6 +71,10 @@ COMMON_DEFS = """
   <stop offset="0.6" stop-color="#f8a070" stop-opacity="0.08"/>
   <stop offset="1" stop-color="#f8a070" stop-opacity="0"/>
 </radialGradient>
+<radialGradient id="moonHalo" cx="0.5" cy="0.5" r="0.5">
+  <stop offset="0.3" stop-color="#fff0c0" stop-opacity="0.25"/>
+  <stop offset="1" stop-color="#fff0c0" stop-opacity="0"/>
+</radialGradient>
 <radialGradient id="moon" cx="0.4" cy="0.4" r="0.6">
   <stop offset="0" stop-color="#fff8e0"/>
   <stop offset="1" stop-color="#f6e2b0"/>
@@ -155,9 +159,9 @@ def window(cx, top, half, sill, stars=True, seed=1):
             out += f'<circle cx="{f(sx)}" cy="{f(sy)}" r="{f(rnd.uniform(1.2, 2.8))}" fill="#fff6dc" opacity="{f(rnd.uniform(0.4, 0.9))}"/>'
         out += "\n"
         mx, my = cx - inner_half * 0.55, top + half * 0.55
-        out += (f'<circle cx="{f(mx)}" cy="{f(my)}" r="70" fill="#fff0c0" opacity="0.12"/>'
+        out += (f'<circle cx="{f(mx)}" cy="{f(my)}" r="90" fill="url(#moonHalo)"/>'
                 f'<circle cx="{f(mx)}" cy="{f(my)}" r="34" fill="url(#moon)"/>'
-                f'<circle cx="{f(mx + 15)}" cy="{f(my - 8)}" r="30" fill="#5d4a88" opacity="0.92"/>\n')
+                f'<circle cx="{f(mx + 15)}" cy="{f(my - 8)}" r="30" fill="#77538a"/>\n')
     # soft clouds and hills
     for i, (dy, col, op) in enumerate([(-150, "#f4b08a", 0.35), (-95, "#e79a8e", 0.3)]):
         out += f'<ellipse cx="{f(cx + (i * 2 - 1) * inner_half * 0.35)}" cy="{f(sill + dy)}" rx="{f(inner_half * 0.45)}" ry="14" fill="{col}" opacity="{op}"/>\n'
@@ -220,15 +224,20 @@ def teapot(x, base, colour="#2f8f9a"):
 
 
 def plant(x, base):
-    out = f'<ellipse cx="{f(x)}" cy="{f(base)}" rx="50" ry="10" fill="#1e0c06" opacity="0.35"/>'
-    for i, a in enumerate([-50, -25, -5, 15, 40, 60]):
-        rad = math.radians(a - 90)
-        l = 120 + 25 * math.sin(i * 1.7)
-        ex, ey = x + l * math.cos(rad), base - 60 + l * math.sin(rad)
-        out += (f'<path d="M{f(x)},{f(base - 60)} Q{f((x + ex) / 2 + 10)},{f((base - 60 + ey) / 2 - 20)} {f(ex)},{f(ey)} '
-                f'Q{f((x + ex) / 2 - 12)},{f((base - 60 + ey) / 2 + 6)} {f(x)},{f(base - 60)} Z" fill="{["#5f8f4a", "#6fa458", "#4e7a3e"][i % 3]}"/>')
-    out += (f'<path d="M{f(x - 42)},{f(base - 66)} L{f(x + 42)},{f(base - 66)} L{f(x + 32)},{f(base)} L{f(x - 32)},{f(base)} Z" fill="#c8643c"/>'
-            f'<rect x="{f(x - 46)}" y="{f(base - 74)}" width="92" height="14" rx="5" fill="#d87a4e"/>\n')
+    """A potted plant with broad rounded leaves."""
+    out = f'<ellipse cx="{f(x)}" cy="{f(base)}" rx="54" ry="11" fill="#1e0c06" opacity="0.35"/>'
+    greens = ["#4e7a3e", "#6fa458", "#5f8f4a", "#7cb463"]
+    for i, a in enumerate([-62, -38, -14, 10, 34, 58, -2]):
+        length = 95 + 30 * math.cos(math.radians(a)) - (18 if i == 6 else 0)
+        width = 30
+        out += (f'<g transform="translate({f(x)},{f(base - 62)}) rotate({a})">'
+                f'<path d="M0,0 C{-width},{f(-length * 0.35)} {-width * 0.7},{f(-length * 0.85)} 0,{f(-length)} '
+                f'C{width * 0.7},{f(-length * 0.85)} {width},{f(-length * 0.35)} 0,0 Z" fill="{greens[i % 4]}"/>'
+                f'<path d="M0,-4 L0,{f(-length * 0.9)}" stroke="#3c6230" stroke-width="3" stroke-linecap="round" opacity="0.7"/>'
+                f'</g>')
+    out += (f'<path d="M{f(x - 44)},{f(base - 70)} L{f(x + 44)},{f(base - 70)} L{f(x + 34)},{f(base)} L{f(x - 34)},{f(base)} Z" fill="#c8643c"/>'
+            f'<rect x="{f(x - 48)}" y="{f(base - 78)}" width="96" height="16" rx="5" fill="#d87a4e"/>'
+            f'<rect x="{f(x - 30)}" y="{f(base - 58)}" width="10" height="48" rx="4" fill="#ffffff" opacity="0.18"/>\n')
     return out
 
 

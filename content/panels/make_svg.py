@@ -157,8 +157,8 @@ def star(cx, cy, r, filled, shadow=True):
             f'stroke="#fff6c8" stroke-width="{f(sw * 0.6)}" stroke-linejoin="round"/>'
             f'</g>\n')
     return (
-        f'<polygon points="{pts}" fill="#f3e4c8" fill-opacity="0.75" '
-        f'stroke="{EMPTY_STAR}" stroke-width="{f(sw)}" stroke-linejoin="round"/>\n')
+        f'<polygon points="{pts}" fill="#ead8b8" fill-opacity="0.8" '
+        f'stroke="{EMPTY_STAR}" stroke-width="{f(sw * 1.25)}" stroke-linejoin="round"/>\n')
 
 
 def sparkle(cx, cy, r, color="#fff3c0", opacity=0.9):
@@ -457,7 +457,7 @@ def three_stars(centres, gold_count):
 def cell_stars(gold):
     # transparent except the stars: the number the game draws at the top of
     # the cell stays visible, and the cell well comes from the panel
-    body = three_stars([(46, 146, 27), (96, 134, 32), (146, 146, 27)], gold)
+    body = three_stars([(45, 148, 30), (96, 138, 36), (147, 148, 30)], gold)
     return svg_open(192, 192) + body + "</svg>\n"
 
 
@@ -583,23 +583,33 @@ def logo():
   <feMerge><feMergeNode/><feMergeNode in="SourceGraphic"/></feMerge>
 </filter>
 """
-    text_attr = ('x="800" y="352" text-anchor="middle" font-family="Comfortaa" font-weight="bold" '
-                 'font-size="300" letter-spacing="6"')
+    # the letters bounce a little, as if tossed onto the desk; each is placed
+    # on its own, with Comfortaa Bold's advance widths at 280 px
+    advances = [275, 189, 136, 154, 189, 191, 174]
+    bounce = [0, -16, 14, -18, 12, -14, 8]
+    tilt = [-4, 3, -3, 4, -2, 3, -4]
+    spacing = 12
+    x = 800 - (sum(advances) + spacing * 6) / 2
+    letters = []
+    for ch, adv, dy, angle in zip("Morvane", advances, bounce, tilt):
+        letters.append((ch, x, 350 + dy, angle, x + adv / 2))
+        x += adv + spacing
+
+    def word(style):
+        return "".join(
+            f'<text x="{f(lx)}" y="{f(ly)}" transform="rotate({angle} {f(cx)} {f(ly - 90)})" '
+            f'font-family="Comfortaa" font-weight="bold" font-size="280" {style}>{ch}</text>'
+            for ch, lx, ly, angle, cx in letters)
+
     body = f"""<g filter="url(#logoShadow)">
-<text {text_attr} fill="#912040" stroke="#912040" stroke-width="56" stroke-linejoin="round">Morvane</text>
-<text {text_attr} fill="#6c3111" stroke="#6c3111" stroke-width="34" stroke-linejoin="round">Morvane</text>
+{word('fill="#912040" stroke="#912040" stroke-width="56" stroke-linejoin="round"')}
+{word('fill="#6c3111" stroke="#6c3111" stroke-width="34" stroke-linejoin="round"')}
 </g>
-<text {text_attr} fill="#fff6e0" stroke="#fff6e0" stroke-width="12" stroke-linejoin="round">Morvane</text>
-<text {text_attr} fill="url(#letters)">Morvane</text>
+{word('fill="#fff6e0" stroke="#fff6e0" stroke-width="12" stroke-linejoin="round"')}
+{word('fill="url(#letters)"')}
 """
-    # a little ceramic token and a few sparkles, as if just dropped on the desk
-    body += f"""<g filter="url(#softSmall)">
-<circle cx="1465" cy="112" r="46" fill="url(#tealFill)" stroke="#6c3111" stroke-width="10"/>
-<circle cx="1465" cy="112" r="30" fill="none" stroke="#bfe6e8" stroke-width="4" opacity="0.7"/>
-</g>
-""" + star(1465, 112, 20, True, shadow=False)
-    body += sparkle(150, 120, 30, color="#fff0b0") + sparkle(1530, 430, 24, color="#fff0b0")
-    body += sparkle(1380, 40, 16, color="#fff0b0")
+    body += sparkle(170, 110, 34, color="#fff0b0") + sparkle(1480, 420, 28, color="#fff0b0")
+    body += sparkle(1440, 90, 18, color="#fff0b0") + sparkle(110, 420, 14, color="#fff0b0")
     return svg_open(w, h, defs) + body + "</svg>\n"
 
 
