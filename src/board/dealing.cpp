@@ -1,4 +1,6 @@
 // The start of a level: pictures, deck, board, selection, music, counters.
+#include <utility>
+
 #include "assets/asset_numbers.h"
 #include "board/board.h"
 #include "board/music.h"
