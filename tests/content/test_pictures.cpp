@@ -2,6 +2,7 @@
 // its design size (or its screen ratio), fits the loader's buffer, decodes
 // with the game's own PNG loader, and shows its buttons, cells and stars
 // where the screens expect them. Also reads the X cursor file back.
+#include "assets/data_archive.h"
 #include "media/media.h"
 
 #include <gtest/gtest.h>
@@ -494,6 +495,32 @@ TEST_F(PictureTest, GameBackgroundIsCalmBehindTheBoard)
     EXPECT_LT(spread, 25.0) << "too busy behind the board";
     EXPECT_GT(mean, 60.0);
     EXPECT_LT(mean, 190.0) << "mid-tone, so light and dark tiles both read";
+}
+
+// What the game loads is the packed archive: every picture is there under its
+// member name, byte for byte, and comes out through a buffer of its kind.
+TEST(PictureMembers, ArePackedAndExtractThroughTheLoadersBuffers)
+{
+    DataArchive archive;
+    ASSERT_TRUE(OpenDataArchive(archive, std::string(MORVANE_GAME_DIR) + "/Morvane.data"));
+    std::vector<std::pair<std::string, size_t>> members;
+    for (const PanelLayout& panel : Panels())
+        members.emplace_back(panel.member, SmallLimit);
+    for (const SmallPicture& small : SmallPictures())
+        members.emplace_back(small.member, SmallLimit);
+    for (const char* suffix : {"3x2", "4x3", "5x4", "16x9", "16x10", "17x9"})
+        for (const char* scene : {"title_", "ngs_", "01_"})
+            members.emplace_back(std::string(scene) + suffix + ".png", ArtworkLimit);
+    std::vector<uint8_t> buffer;
+    for (const auto& [name, capacity] : members) {
+        SCOPED_TRACE(name);
+        buffer.assign(capacity, 0);
+        const size_t size = ExtractMember(archive, buffer.data(), buffer.size(), name);
+        ASSERT_GT(size, 0u) << "not in the archive, or too big for its buffer";
+        buffer.resize(size);
+        EXPECT_EQ(buffer, ReadFile(PicturePath(name))) << "the packed member differs from the built picture";
+    }
+    CloseDataArchive(archive);
 }
 
 // The X cursor file beside the game: header, table of contents and three
