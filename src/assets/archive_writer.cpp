@@ -10,6 +10,7 @@
 
 namespace {
 
+// Appends a little-endian number of `bytes` bytes.
 void PutLittle(std::vector<uint8_t>& out, uint64_t value, int bytes)
 {
     for (int i = 0; i < bytes; i++)
@@ -18,6 +19,7 @@ void PutLittle(std::vector<uint8_t>& out, uint64_t value, int bytes)
 
 } // namespace
 
+// One entry: header, name, then the stream or the raw member.
 bool AppendArchiveEntry(std::vector<uint8_t>& archive, const PackMember& member, int level, int form)
 {
     const uint64_t nameLimit = form == ArchiveFormOld ? 0xFFFFFFFFull : 0xFFFFull;
@@ -58,6 +60,7 @@ bool BuildDataArchive(const std::vector<PackMember>& members, int level, int for
     return true;
 }
 
+// Writes beside the target first so that a failed write leaves the old archive.
 bool WriteDataArchive(const std::string& path, const std::vector<PackMember>& members, int level, int form)
 {
     std::vector<uint8_t> archive;

@@ -108,6 +108,7 @@ constexpr FontEntry Fonts[26] = {
 constexpr int FontLoadOrder[26] = {25, 0, 1, 17, 18, 23, 24, 13, 14, 15, 16, 4, 5,
                                    19, 20, 2, 3, 8, 9, 6, 7, 21, 22, 10, 11, 12};
 
+// The "Load asset (<name>):" line with its outcome.
 void LogAsset(const std::string& name, bool ok)
 {
     WriteLog("Load asset (" + name + "):" + Tabs(2) + (ok ? "OK" : "FAILED"));
@@ -127,6 +128,7 @@ AssetBuffer TakeBuffer(size_t bytes)
     return AssetBuffer(new (std::nothrow) uint8_t[bytes]);
 }
 
+// The archive beside the program.
 std::string ArchivePath(const std::string& gameDir)
 {
     return gameDir + DataArchiveName;
@@ -272,6 +274,7 @@ bool LoadSounds(DataArchive& archive, std::string& failedName)
 
 } // namespace
 
+// Pass 1: the font, before the screen opens.
 bool LoadFontPass(const std::string& gameDir, std::string& failedName)
 {
     DataArchive archive;
@@ -289,6 +292,7 @@ bool LoadFontPass(const std::string& gameDir, std::string& failedName)
     return true;
 }
 
+// Pass 2: the five sounds, before the screen opens.
 bool LoadSoundPass(const std::string& gameDir, std::string& failedName)
 {
     DataArchive archive;
@@ -299,6 +303,7 @@ bool LoadSoundPass(const std::string& gameDir, std::string& failedName)
     return loaded;
 }
 
+// Pass 3: every picture, once the screen is open (and again after a re-open).
 bool LoadPicturePass(const std::string& gameDir, std::string& failedName)
 {
     DataArchive archive;
@@ -315,6 +320,7 @@ bool LoadPicturePass(const std::string& gameDir, std::string& failedName)
     return true;
 }
 
+// The 26 fonts in their load order; failures are silent.
 void LoadGameFonts()
 {
     for (int number : FontLoadOrder) {
@@ -323,6 +329,7 @@ void LoadGameFonts()
     }
 }
 
+// The last step after the panels are pre-rendered.
 void FinishAssetLoading(int offsetX, int offsetY)
 {
     zoomSprite(SpriteSelected, TileSize, TileSize);
@@ -331,6 +338,7 @@ void FinishAssetLoading(int offsetX, int offsetY)
     WriteLogLine("OffsetY:", std::to_string(offsetY));
 }
 
+// The first font of the table with this size and weight.
 int GameFont(int points, bool bold)
 {
     for (int number = 0; number < 26; number++)

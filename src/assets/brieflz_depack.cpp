@@ -60,6 +60,7 @@ struct GammaEntry {
     uint8_t value;
     uint8_t bits;
 };
+// Every 8-bit window of tag bits and the gamma number it starts with.
 constexpr std::array<GammaEntry, 256> MakeGammaTable()
 {
     std::array<GammaEntry, 256> table{};
@@ -131,6 +132,7 @@ inline void CopyMatch(uint8_t* out, size_t offset, size_t length)
     std::memcpy(out, from, length);
 }
 
+// An unsigned 64-bit little-endian number.
 uint64_t ReadLittle64(const uint8_t* p)
 {
     uint64_t v = 0;
@@ -141,16 +143,19 @@ uint64_t ReadLittle64(const uint8_t* p)
 
 } // namespace
 
+// The block size of a packer level.
 size_t PackBlockSize(int level)
 {
     return static_cast<size_t>(BlockSizes[std::clamp(level, 0, PackLevelCount - 1)]);
 }
 
+// Only the block sizes of the nine levels are accepted.
 bool IsValidBlockSize(uint64_t blockSize)
 {
     return std::find(std::begin(BlockSizes), std::end(BlockSizes), blockSize) != std::end(BlockSizes);
 }
 
+// One block: the first literal, then tokens until the output is full.
 bool DepackBlock(const uint8_t* in, size_t inSize, uint8_t* out, size_t outSize, size_t* consumed)
 {
     if (outSize == 0 || inSize == 0)
@@ -210,6 +215,7 @@ bool DepackBlock(const uint8_t* in, size_t inSize, uint8_t* out, size_t outSize,
     return true;
 }
 
+// The uncompressed size from a stream header.
 bool StreamSize(const uint8_t* in, size_t inSize, uint64_t* size)
 {
     if (inSize < StreamHeaderSize || std::memcmp(in, "1zlb", 4) != 0)
@@ -218,6 +224,7 @@ bool StreamSize(const uint8_t* in, size_t inSize, uint64_t* size)
     return true;
 }
 
+// The blocks of a stream, each beginning where the previous one ended.
 bool DepackStream(const uint8_t* in, size_t inSize, uint8_t* out, size_t expectedSize)
 {
     uint64_t size = 0;

@@ -37,6 +37,7 @@ struct BitOutput {
     bool tagOpen;
 };
 
+// Writes the open tag word into the place reserved for it.
 void FlushTag(BitOutput& out)
 {
     if (!out.tagOpen)
@@ -45,6 +46,7 @@ void FlushTag(BitOutput& out)
     out.base[out.tagPos + 1] = static_cast<uint8_t>(out.tag >> 8);
 }
 
+// One decision bit; a new tag word is reserved when the last one is full.
 void PutBit(BitOutput& out, uint32_t bit)
 {
     if (out.bitsLeft == 0) {
@@ -70,6 +72,7 @@ void PutGamma(BitOutput& out, size_t value)
     }
 }
 
+// Tag bits a gamma number takes.
 int GammaBits(size_t value)
 {
     return 2 * (std::bit_width(value) - 1);
@@ -112,6 +115,7 @@ struct Chains {
     int hashBits;
 };
 
+// Adds positions up to `end` to the chains (those with 4 bytes ahead).
 void InsertUpTo(Chains& chains, const uint8_t* in, size_t size, size_t end)
 {
     const size_t last = size >= MinMatch ? size - MinMatch + 1 : 0;
@@ -157,11 +161,13 @@ Match FindMatch(const Chains& chains, const uint8_t* in, size_t size, size_t p,
 
 } // namespace
 
+// Worst case: every byte a literal, plus its tag bit.
 size_t PackBlockBound(size_t size)
 {
     return size + size / 8 + 16;
 }
 
+// Greedy parsing with an optional one-byte look-ahead.
 size_t PackBlock(const uint8_t* in, size_t size, uint8_t* out, int level)
 {
     if (size == 0)
@@ -201,6 +207,7 @@ size_t PackBlock(const uint8_t* in, size_t size, uint8_t* out, int level)
     return bits.pos;
 }
 
+// Header, then each block packed on its own.
 std::vector<uint8_t> PackStream(const uint8_t* in, size_t size, int level)
 {
     const size_t blockSize = PackBlockSize(level);

@@ -14,6 +14,7 @@ namespace {
 constexpr uint64_t HeaderSize2 = 18;
 constexpr uint64_t HeaderSize1 = 24;
 
+// An unsigned little-endian number of `bytes` bytes.
 uint64_t ReadLittle(const uint8_t* p, int bytes)
 {
     uint64_t v = 0;
@@ -81,6 +82,7 @@ bool ReadIndex(DataArchive& archive)
     return true;
 }
 
+// The first entry of exactly this name, or none.
 const ArchiveEntry* LookUp(const DataArchive& archive, const std::string& name)
 {
     const auto found = archive.byName.find(name);
@@ -89,6 +91,7 @@ const ArchiveEntry* LookUp(const DataArchive& archive, const std::string& name)
 
 } // namespace
 
+// Opens the file and indexes its entries; the file stays open for extraction.
 bool OpenDataArchive(DataArchive& archive, const std::string& path)
 {
     CloseDataArchive(archive);
@@ -110,6 +113,7 @@ bool OpenDataArchive(DataArchive& archive, const std::string& path)
     return true;
 }
 
+// Indexes an archive image held in memory.
 bool OpenDataArchiveMemory(DataArchive& archive, const uint8_t* bytes, size_t size)
 {
     CloseDataArchive(archive);
@@ -124,6 +128,7 @@ bool OpenDataArchiveMemory(DataArchive& archive, const uint8_t* bytes, size_t si
     return true;
 }
 
+// Closes the file and forgets the index.
 void CloseDataArchive(DataArchive& archive)
 {
     if (archive.file)
@@ -131,6 +136,7 @@ void CloseDataArchive(DataArchive& archive)
     archive = DataArchive{};
 }
 
+// Looks a member up by its exact name.
 bool FindMember(const DataArchive& archive, const std::string& name, uint64_t* size)
 {
     const ArchiveEntry* entry = LookUp(archive, name);
@@ -139,6 +145,7 @@ bool FindMember(const DataArchive& archive, const std::string& name, uint64_t* s
     return entry != nullptr;
 }
 
+// Every entry name in archive order.
 std::vector<std::string> MemberNames(const DataArchive& archive)
 {
     std::vector<std::string> names;
@@ -148,6 +155,7 @@ std::vector<std::string> MemberNames(const DataArchive& archive)
     return names;
 }
 
+// Raw members are copied; compressed ones decoded straight into the buffer.
 size_t ExtractMember(DataArchive& archive, uint8_t* buffer, size_t capacity, const std::string& name)
 {
     const ArchiveEntry* entry = LookUp(archive, name);

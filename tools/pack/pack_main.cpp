@@ -24,6 +24,7 @@ struct PackOptions {
     std::vector<std::pair<std::string, std::string>> sources;  // name, path
 };
 
+// The command line, on standard error.
 void Usage()
 {
     std::fprintf(stderr,
@@ -31,6 +32,7 @@ void Usage()
                  "[--manifest FILE] [NAME=PATH ...]\n");
 }
 
+// A whole member file.
 bool ReadFileBytes(const std::string& path, std::vector<uint8_t>& bytes)
 {
     std::ifstream file(path, std::ios::binary);
@@ -66,6 +68,7 @@ bool ReadManifest(const std::string& path, PackOptions& options)
     return true;
 }
 
+// Options, manifests and NAME=PATH members, in command-line order.
 bool ParseArguments(int argc, char** argv, PackOptions& options)
 {
     for (int i = 1; i < argc; i++) {
@@ -115,6 +118,7 @@ bool VerifyArchive(const std::string& path, const std::vector<PackMember>& membe
 
 } // namespace
 
+// Reads the members, writes the archive, reads it back.
 int main(int argc, char** argv)
 {
     PackOptions options;
