@@ -51,7 +51,7 @@ struct GameState {
     uint8_t result = 0;        // rating 0..3 once the level has ended
     int prizeSprite = 14;      // live rating picture, sprite 11..14
     bool falling = false;      // some tile has fall > 0
-    int32_t fallFrame = 0;     // frames into the current one-cell fall step
+    int32_t fallFrame = 0;     // frames into the running fall's one-cell step
     int32_t emptyRows = 0;     // rows without any tile, as last counted
     int32_t stopY = 0;         // the level ends when OffsetY <= stopY
     bool riseToggle = false;   // the board rises on every second frame
@@ -86,7 +86,9 @@ struct LevelOutcome {
     int tilesCleared = 0;
     bool nextLevelOpened = false;
     bool hasNextLevel = false;  // the next-level button may be chosen
-    int redrawCount = 0;        // level-select cells to redraw, in order
+    // Level-select cells to redraw, in order; the records already hold their
+    // new best and lock when the flow redraws them.
+    int redrawCount = 0;
     int redrawColumn[2] = {0, 0};
     int redrawRow[2] = {0, 0};
 };

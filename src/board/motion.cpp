@@ -36,6 +36,8 @@ void LandTile(int x, int y)
 
 // Moves every falling tile one step and lands those that covered a whole
 // cell. Bottom up, so the cell below is always free when a tile lands.
+// NOTE: each tile lands by its own distance, not by the shared frame count:
+// tiles set falling by a removal in mid-fall start a step of their own.
 void AnimateFall()
 {
     int step = FallStep();
