@@ -84,7 +84,8 @@ int loadCursorFile(const std::string& path);
 void setWindowCursor(int window, int cursor);
 
 // True once the process was asked to end from outside (SIGTERM, SIGINT,
-// SIGHUP) since the last call; the main loop then takes the orderly end.
+// SIGHUP, or a close of the full-screen window) since the last call; the main
+// loop then takes the orderly end.
 bool quitRequested();
 // Catches SIGTERM, SIGINT and SIGHUP for quitRequested and nextWindowEvent
 // (initSprite calls it; calling it again is harmless).
@@ -156,7 +157,8 @@ void pauseSound(int number, int channel);
 void resumeSound(int number, int channel);
 void stopSound(int number, int channel);
 void setSoundVolume(int number, int volume, int channel);
-// Test hooks: frames of PCM played so far on a channel, and its volume.
+// Test hooks: frames of PCM played so far on a channel since its play (not
+// counting while paused), and its volume 0..100; -1 for another sound's channel.
 int64_t soundPosition(int number, int channel);
 int soundVolume(int number, int channel);
 int soundMixerVolume(int volume);  // the mixer gain 0..128 a volume 0..100 maps to
