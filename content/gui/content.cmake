@@ -2,6 +2,15 @@
 # shown during play, the shade, the full-screen pointer and the logo.
 include("${CMAKE_SOURCE_DIR}/content/panels/render.cmake")
 
+# The logo's letters are set in Comfortaa Bold and placed one by one by its
+# advance widths; with another font the wordmark would come out wrong.
+find_file(MORVANE_COMFORTAA_BOLD Comfortaa-Bold.ttf
+  PATHS /usr/share/fonts/truetype/comfortaa /usr/share/fonts/TTF /usr/local/share/fonts
+  NO_DEFAULT_PATH)
+if(NOT MORVANE_COMFORTAA_BOLD)
+  message(FATAL_ERROR "Comfortaa Bold is needed for the logo and the splash: install fonts-comfortaa (./dev does)")
+endif()
+
 set(gui_svg "${CMAKE_CURRENT_LIST_DIR}/svg")
 set(gui_pictures
   "table 192 192" "lock 192 192"

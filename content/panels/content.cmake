@@ -6,7 +6,7 @@ set(panel_svg "${CMAKE_CURRENT_LIST_DIR}/svg")
 foreach(entry
     "mainmenu 1030 1404" "levelselect 1272 1601" "quickgame 1030 1118"
     "settings 1262 1120" "ingamemenu 1030 1118" "gamecomplete 1263 1120"
-    "credits 1272 1601" "quit 1030 1118" "getready 1030 540"
+    "credits 1272 1601" "quit 1030 1118" "getready 1030 580"
     "menu_template 1030 90" "settings_template 1262 65")
   separate_arguments(entry)
   list(GET entry 0 name)

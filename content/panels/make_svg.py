@@ -406,9 +406,9 @@ def quit_panel():
 
 
 def get_ready():
-    w, h = 1030, 540
+    w, h = 1030, 580
     body = f'<ellipse cx="515" cy="400" rx="500" ry="140" fill="url(#pageLight)"/>\n'
-    body += sparkle(70, 300, 18, color="#f2b640", opacity=0.7) + sparkle(955, 300, 18, color="#f2b640", opacity=0.7)
+    body += sparkle(110, 235, 18, color="#f2b640", opacity=0.7) + sparkle(920, 235, 18, color="#f2b640", opacity=0.7)
     return panel(w, h, 90, 360, ribbon_h=140, body=body)
 
 

@@ -165,7 +165,7 @@ const std::vector<PanelLayout>& Panels()
         {"gamecomplete.png", 1263, 1120, 115, {{{1129, 97, 1245, 216}, false}}},
         {"credits.png", 1272, 1601, 116, {{{1138, 100, 1254, 220}, false}}},
         {"quit.png", 1030, 1118, 108, {{{132, 826, 232, 924}, true}, {{794, 826, 890, 924}, false}}},
-        {"getready.png", 1030, 540, 90, {}},
+        {"getready.png", 1030, 580, 90, {}},
     };
     return panels;
 }
