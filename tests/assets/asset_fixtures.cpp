@@ -62,7 +62,7 @@ std::vector<uint8_t> MakePng(int width, int height, uint32_t (*pixel)(int, int, 
     }
     uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
     std::vector<uint8_t> packed(packedSize);
-    compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 9);
+    compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 1);
     packed.resize(packedSize);
 
     std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
