@@ -20,6 +20,7 @@ struct SpriteRecord {
     SDL_Texture* texture = nullptr;   // made lazily from the displayed picture
     bool textureStale = true;
     bool opaque = false;              // every shown pixel has alpha 255
+    uint32_t textureFormat = 0;
     int zoomWidth = -1;               // -1: the picture's own width
     int zoomHeight = -1;
     bool alphaBlending = false;
@@ -34,7 +35,8 @@ struct ScreenRecord {
     bool vsync = false;         // presentation waits for the display
     bool vsyncWanted = false;   // the screen was opened with flipping synchronised
     int refreshRate = 0;
-    uint32_t textureFormat = SDL_PIXELFORMAT_ARGB8888;
+    uint32_t textureFormat = SDL_PIXELFORMAT_ARGB8888;  // pictures with alpha
+    uint32_t opaqueFormat = SDL_PIXELFORMAT_ARGB8888;   // pictures without
     int frameRate = 60;
     uint64_t lastPresent = 0;
     bool active = false;        // input focus as the window reports it

@@ -84,6 +84,16 @@ static bool CreateRenderer(bool vsync)
             break;
         }
     }
+    // NOTE: opaque pictures in the window's own format let the software
+    // renderer copy rows instead of converting every pixel of every frame.
+    screen.opaqueFormat = screen.textureFormat;
+    uint32_t windowFormat = SDL_GetWindowPixelFormat(screen.window);
+    for (uint32_t i = 0; i < info.num_texture_formats; ++i) {
+        if (info.texture_formats[i] == windowFormat && SDL_BYTESPERPIXEL(windowFormat) == 4 &&
+            !SDL_ISPIXELFORMAT_FOURCC(windowFormat)) {
+            screen.opaqueFormat = windowFormat;
+        }
+    }
     SDL_DisplayMode mode{};
     int display = SDL_GetWindowDisplayIndex(screen.window);
     screen.refreshRate = 0;

@@ -58,29 +58,34 @@ bool AllOpaque(const SDL_Surface* surface)
     return true;
 }
 
-// Copies the shown picture into the texture, remaking it when the size or
-// the renderer changed. No allocation when only the pixels changed.
+// Copies the shown picture into the texture, remaking it when the size,
+// the opacity or the renderer changed. No allocation when only pixels did.
 bool RefreshTexture(SpriteRecord& sprite)
 {
     SDL_Surface* shown = ShownSurface(sprite);
     if (!shown || !screen.renderer) {
         return false;
     }
-    int w = 0, h = 0;
+    if (sprite.textureStale) {
+        sprite.opaque = AllOpaque(shown);
+    }
+    uint32_t format = sprite.opaque ? screen.opaqueFormat : screen.textureFormat;
     if (sprite.texture) {
+        int w = 0, h = 0;
         SDL_QueryTexture(sprite.texture, nullptr, nullptr, &w, &h);
-        if (w != shown->w || h != shown->h) {
+        if (w != shown->w || h != shown->h || format != sprite.textureFormat) {
             SDL_DestroyTexture(sprite.texture);
             sprite.texture = nullptr;
         }
     }
     if (!sprite.texture) {
-        sprite.texture = SDL_CreateTexture(screen.renderer, screen.textureFormat,
-                                           SDL_TEXTUREACCESS_STREAMING, shown->w, shown->h);
+        sprite.texture = SDL_CreateTexture(screen.renderer, format, SDL_TEXTUREACCESS_STREAMING,
+                                           shown->w, shown->h);
         if (!sprite.texture) {
             return false;
         }
         SDL_SetTextureScaleMode(sprite.texture, screen.bilinear ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+        sprite.textureFormat = format;
         sprite.textureStale = true;
     }
     if (sprite.textureStale) {
@@ -90,9 +95,8 @@ bool RefreshTexture(SpriteRecord& sprite)
             return false;
         }
         SDL_ConvertPixels(shown->w, shown->h, MediaPixelFormat, shown->pixels, shown->pitch,
-                          screen.textureFormat, pixels, pitch);
+                          format, pixels, pitch);
         SDL_UnlockTexture(sprite.texture);
-        sprite.opaque = AllOpaque(shown);
         sprite.textureStale = false;
     }
     return true;

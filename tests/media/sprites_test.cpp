@@ -224,3 +224,22 @@ TEST_F(SpriteTest, ScreenshotIsA24BitBmpOfTheGrab)
     EXPECT_EQ(bytes[offset + 2], 10);
     removeFile(path);
 }
+
+TEST_F(SpriteTest, ASpriteThatLosesItsOpacityBlendsAgain)
+{
+    PaintBackground(Blue);
+    ASSERT_NE(MakeSolidSprite(58, 8, 8, White), 0);
+    drawSpriteBlended(58, 0, 0);
+    EXPECT_TRUE(ColourNear(GrabPixel(4, 4), White, 0));
+
+    // Copying translucent pixels into it makes it a picture with alpha.
+    std::vector<uint8_t> red = MakeSolidPng(8, 8, rgba(255, 0, 0, 128));
+    int image = loadImage(-1, red.data(), red.size());
+    ASSERT_NE(beginDrawing(58), 0);
+    drawImage(image, 0, 0);
+    endDrawing();
+    PaintBackground(Blue);
+    drawSpriteBlended(58, 0, 0);
+    EXPECT_TRUE(ColourNear(GrabPixel(4, 4), rgba(128, 0, 127), 2));
+    freeImage(image);
+}
