@@ -18,9 +18,11 @@ struct FileCloser {
 };
 using File = std::unique_ptr<FILE, FileCloser>;
 
-bool WritePage(FILE* f, const ogg_page& page) {
-  return std::fwrite(page.header, 1, page.header_len, f) == static_cast<size_t>(page.header_len) &&
-         std::fwrite(page.body, 1, page.body_len, f) == static_cast<size_t>(page.body_len);
+using Bytes = std::vector<unsigned char>;
+
+void AppendPage(Bytes& out, const ogg_page& page) {
+  out.insert(out.end(), page.header, page.header + page.header_len);
+  out.insert(out.end(), page.body, page.body + page.body_len);
 }
 
 // The libvorbis objects of one encoding, released together.
@@ -31,6 +33,8 @@ struct Encoder {
   vorbis_block block;
   ogg_stream_state stream;
   bool ready = false;
+  size_t leadIn = 0;             // frames fed before the sound
+  ogg_int64_t firstGranule = -1; // end of the first packet that yields samples
 
   Encoder() {
     vorbis_info_init(&info);
@@ -47,72 +51,102 @@ struct Encoder {
   }
 };
 
-// Hands the analysed blocks to the stream and writes every page that is full.
-bool Drain(Encoder& e, FILE* f) {
+// Hands the analysed blocks to the stream and collects every full page.
+// Granule positions are moved back by the lead-in and the first page is
+// closed right after the first packet that yields samples: a first page
+// whose position is smaller than what it decodes to makes the decoder drop
+// the difference from that packet's samples, so the lead-in must be exactly
+// that packet's output (see EncodeOgg).
+void Drain(Encoder& e, Bytes& out) {
   ogg_packet packet;
   ogg_page page;
   while (vorbis_analysis_blockout(&e.dsp, &e.block) == 1) {
     vorbis_analysis(&e.block, nullptr);
     vorbis_bitrate_addblock(&e.block);
     while (vorbis_bitrate_flushpacket(&e.dsp, &packet)) {
+      bool first = e.firstGranule < 0 && packet.granulepos > 0;
+      if (first) e.firstGranule = packet.granulepos;
+      if (packet.granulepos > 0)
+        packet.granulepos = std::max<ogg_int64_t>(0, packet.granulepos - static_cast<ogg_int64_t>(e.leadIn));
       ogg_stream_packetin(&e.stream, &packet);
-      while (ogg_stream_pageout(&e.stream, &page))
-        if (!WritePage(f, page)) return false;
+      if (first)
+        while (ogg_stream_flush(&e.stream, &page)) AppendPage(out, page);
+      while (ogg_stream_pageout(&e.stream, &page)) AppendPage(out, page);
     }
   }
-  return true;
 }
 
-}  // namespace
-
-bool EncodeOgg(const Audio& audio, const std::string& path, float quality,
-               const std::string& title, std::string& error) {
+// One encoding with the given lead-in: frame i of the input is frame
+// i - leadIn of the sound, counted around the loop (silence before a
+// one-shot).
+bool Encode(const Audio& audio, float quality, const std::string& title, bool looped, size_t leadIn,
+            Bytes& out, ogg_int64_t& firstGranule) {
   Encoder e;
-  if (vorbis_encode_init_vbr(&e.info, audio.channels, audio.rate, quality) != 0) {
-    error = "the encoder does not accept these settings";
-    return false;
-  }
+  if (vorbis_encode_init_vbr(&e.info, audio.channels, audio.rate, quality) != 0) return false;
   vorbis_comment_add_tag(&e.comment, "TITLE", title.c_str());
   vorbis_comment_add_tag(&e.comment, "ARTIST", "Morvane");
   vorbis_analysis_init(&e.dsp, &e.info);
   vorbis_block_init(&e.dsp, &e.block);
   ogg_stream_init(&e.stream, 0x4d6f7276);  // a fixed serial keeps the build reproducible
   e.ready = true;
+  e.leadIn = leadIn;
 
-  File file(std::fopen(path.c_str(), "wb"));
-  if (!file) {
-    error = "cannot create " + path;
-    return false;
-  }
   ogg_packet header, comments, codebooks;
   vorbis_analysis_headerout(&e.dsp, &e.comment, &header, &comments, &codebooks);
   ogg_stream_packetin(&e.stream, &header);
   ogg_stream_packetin(&e.stream, &comments);
   ogg_stream_packetin(&e.stream, &codebooks);
   ogg_page page;
-  while (ogg_stream_flush(&e.stream, &page))
-    if (!WritePage(file.get(), page)) {
-      error = "cannot write " + path;
-      return false;
-    }
+  while (ogg_stream_flush(&e.stream, &page)) AppendPage(out, page);
 
-  const size_t chunk = 1024, frames = audio.frames();
+  const size_t chunk = 1024, sound = audio.frames(), frames = sound + leadIn;
+  auto sample = [&](size_t frame, int c) -> float {
+    if (frame >= leadIn) return audio.samples[(frame - leadIn) * audio.channels + c];
+    if (!looped || sound < leadIn) return 0.0f;
+    return audio.samples[(sound - leadIn + frame) * audio.channels + c];
+  };
   for (size_t at = 0; at < frames; at += chunk) {
     size_t count = std::min(chunk, frames - at);
     float** buffer = vorbis_analysis_buffer(&e.dsp, static_cast<int>(count));
     for (size_t i = 0; i < count; ++i)
-      for (int c = 0; c < audio.channels; ++c)
-        buffer[c][i] = audio.samples[(at + i) * audio.channels + c];
+      for (int c = 0; c < audio.channels; ++c) buffer[c][i] = sample(at + i, c);
     vorbis_analysis_wrote(&e.dsp, static_cast<int>(count));
-    if (!Drain(e, file.get())) {
-      error = "cannot write " + path;
-      return false;
-    }
+    Drain(e, out);
   }
   vorbis_analysis_wrote(&e.dsp, 0);
-  bool ok = Drain(e, file.get());
-  while (ok && ogg_stream_flush(&e.stream, &page)) ok = WritePage(file.get(), page);
-  if (!ok || std::fflush(file.get()) != 0) {
+  Drain(e, out);
+  while (ogg_stream_flush(&e.stream, &page)) AppendPage(out, page);
+  firstGranule = e.firstGranule;
+  return true;
+}
+
+}  // namespace
+
+bool EncodeOgg(const Audio& audio, const std::string& path, float quality, const std::string& title,
+               bool looped, std::string& error) {
+  // The lead-in has to equal the output of the first packet, which depends
+  // on the block sizes the encoder picks for the lead-in itself: start with
+  // a long block's worth and settle on what the encoder does with it.
+  Bytes bytes;
+  size_t leadIn = 1024;
+  for (int attempt = 0;; ++attempt) {
+    ogg_int64_t firstGranule = -1;
+    bytes.clear();
+    if (!Encode(audio, quality, title, looped, leadIn, bytes, firstGranule)) {
+      error = "the encoder does not accept these settings";
+      return false;
+    }
+    if (firstGranule == static_cast<ogg_int64_t>(leadIn)) break;
+    if (attempt == 4 || firstGranule <= 0) {
+      error = "no stable lead-in for the encoder";
+      return false;
+    }
+    leadIn = static_cast<size_t>(firstGranule);
+  }
+
+  File file(std::fopen(path.c_str(), "wb"));
+  if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() ||
+      std::fflush(file.get()) != 0) {
     error = "cannot write " + path;
     return false;
   }

@@ -94,8 +94,12 @@ void AddKnock(std::vector<float>& out, const Note& note, double level, double cu
   }
 }
 
-// Karplus-Strong: a noise burst circulating in a delay line tuned to the
-// pitch, with an averaging low-pass and an all-pass for the fractional part.
+// Karplus-Strong: the shape of the plucked string circulating in a delay
+// line tuned to the pitch, with an averaging low-pass and an all-pass for
+// the fractional part. The pluck is a triangle (the string pulled aside at a
+// fifth of its length) with a little noise, softened by a low-pass whose
+// cutoff rises with the velocity; a triangle has far lower peaks than pure
+// noise for the same loudness.
 std::vector<float> RenderString(const Note& note, double t60, double brightness,
                                 double release, double tone, int rate) {
   double f = MidiToHz(note.pitch);
@@ -108,10 +112,18 @@ std::vector<float> RenderString(const Note& note, double t60, double brightness,
 
   std::vector<double> line(length);
   Noise noise(note.seed);
-  double lp = std::exp(-kTwoPi * (300 + 9000 * brightness * note.velocity) / rate), y = 0, mean = 0;
-  for (double& v : line) mean += (v = y = (1 - lp) * noise.next() + lp * y);
-  mean /= length;
-  for (double& v : line) v -= mean;
+  const double pluckAt = 0.2 * length;
+  for (size_t i = 0; i < length; ++i) {
+    double shape = i < pluckAt ? i / pluckAt : (length - i) / (length - pluckAt);
+    line[i] = shape + 0.25 * noise.next();
+  }
+  double lp = std::exp(-kTwoPi * (300 + 9000 * brightness * note.velocity) / rate), y = line[length - 1];
+  for (int pass = 0; pass < 2; ++pass)  // twice round, so the filtered shape joins up
+    for (double& v : line) v = y = (1 - lp) * v + lp * y;
+  double mean = 0, peak = 1e-9;
+  for (double v : line) mean += v / length;
+  for (double& v : line) peak = std::max(peak, std::fabs(v -= mean));
+  for (double& v : line) v *= 0.5 / peak;
 
   size_t stop = Frames(note.length, rate);
   std::vector<float> out(Frames(std::min(note.length + release, t60) + 0.05, rate));
@@ -186,11 +198,11 @@ std::vector<float> RenderPad(const Note& note, int rate) {
       if (pos >= kTable) pos -= kTable;
     }
   }
-  size_t end = Frames(note.length, rate);
+  size_t rise = Frames(attack, rate), end = Frames(note.length, rate);
+  double fall = std::exp(-1.0 / (release * rate)), level = 1.0;
   for (size_t i = 0; i < out.size(); ++i) {
-    double t = static_cast<double>(i) / rate;
-    double env = t < attack ? 0.5 - 0.5 * std::cos(M_PI * t / attack) : 1.0;
-    if (i >= end) env *= std::exp(-(t - note.length) / release);
+    double env = i < rise ? 0.5 - 0.5 * std::cos(M_PI * i / rise) : 1.0;
+    if (i >= end) env *= (level *= fall);
     out[i] *= static_cast<float>(env);
   }
   ApplyDamper(out, {}, note.length, rate);
@@ -233,6 +245,12 @@ std::vector<float> RenderShaker(const Note& note, int rate) {
 }
 
 }  // namespace
+
+const char* InstrumentName(Instrument instrument) {
+  static const char* const kNames[] = {"pluck", "pizz",  "bass", "marimba", "celesta", "music box",
+                                       "keys",  "pad",   "kick", "shaker",  "tick",    "chime"};
+  return kNames[static_cast<int>(instrument)];
+}
 
 std::vector<float> RenderNote(const Note& note, int rate) {
   double f = MidiToHz(note.pitch);
@@ -288,7 +306,11 @@ std::vector<float> RenderNote(const Note& note, int rate) {
                         0.0008, {}, rate);
       break;
   }
-  for (float& v : out) v *= note.velocity;
+  // The strings' noise bursts are quieter than the bars' strikes; these
+  // gains bring a note of each instrument at full velocity to a like level.
+  static const float kGain[] = {3.5f, 7.5f, 3.6f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f};
+  float gain = note.velocity * kGain[static_cast<int>(note.instrument)];
+  for (float& v : out) v *= gain;
   return out;
 }
 

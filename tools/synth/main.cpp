@@ -1,5 +1,7 @@
 // morvane_synth <piece> <output.ogg> [--wav <inspection.wav>]
-// Renders one of the game's compositions and encodes it to OGG Vorbis.
+// morvane_synth <piece> --parts
+// Renders one of the game's compositions and encodes it to OGG Vorbis, or
+// reports how loud each instrument is in the mix.
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -24,6 +26,25 @@ const Piece kPieces[] = {
     {"match", synth::MatchChime, 0.5f},
 };
 
+// The level of each instrument's share of the mix: RMS relative to the whole,
+// peak in dBFS once the whole is normalised.
+void ReportParts(const synth::Song& song) {
+  synth::Song whole = song;
+  whole.normalise = false;
+  double total = synth::RmsDb(synth::RenderSong(whole));
+  for (int i = 0; i <= static_cast<int>(synth::Instrument::Chime); ++i) {
+    auto instrument = static_cast<synth::Instrument>(i);
+    synth::Song part = whole;
+    part.notes.clear();
+    for (const synth::Note& note : song.notes)
+      if (note.instrument == instrument) part.notes.push_back(note);
+    if (part.notes.empty()) continue;
+    synth::Audio audio = synth::RenderSong(part);
+    std::printf("%-10s %5zu notes  RMS %6.1f dB  peak %6.1f dB\n", synth::InstrumentName(instrument),
+                part.notes.size(), synth::RmsDb(audio) - total, synth::PeakDb(audio) - total + song.targetRmsDb);
+  }
+}
+
 int Usage() {
   std::fprintf(stderr, "usage: morvane_synth <piece> <output.ogg> [--wav <file.wav>]\npieces:");
   for (const Piece& p : kPieces) std::fprintf(stderr, " %s", p.name);
@@ -34,6 +55,7 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  bool parts = argc == 3 && std::strcmp(argv[2], "--parts") == 0;
   if (argc != 3 && !(argc == 5 && std::strcmp(argv[3], "--wav") == 0)) return Usage();
   const Piece* piece = nullptr;
   for (const Piece& p : kPieces)
@@ -43,9 +65,13 @@ int main(int argc, char** argv) {
   auto began = std::chrono::steady_clock::now();
   try {
     synth::Song song = piece->make();
+    if (parts) {
+      ReportParts(song);
+      return 0;
+    }
     synth::Audio audio = synth::RenderSong(song);
     std::string error;
-    if (!synth::EncodeOgg(audio, argv[2], piece->quality, song.title, error)) {
+    if (!synth::EncodeOgg(audio, argv[2], piece->quality, song.title, song.loop, error)) {
       std::fprintf(stderr, "morvane_synth: %s\n", error.c_str());
       return 1;
     }

@@ -91,23 +91,31 @@ Audio RenderSong(const Song& song) {
   const size_t n = loop ? song.loopFrames() : static_cast<size_t>(song.lengthSeconds * rate);
   std::vector<float> left(n), right(n), send(n);
   const size_t predelay = static_cast<size_t>(0.02 * rate);
+  // A loop begins a little before its first downbeat, so that the loop
+  // point lies in the ringing of the last bar and not on an attack, which
+  // the codec would blur across the join; a one-shot begins with a few
+  // milliseconds of silence, so that its first sample is silent too.
+  const size_t lead = static_cast<size_t>((loop ? 0.025 : 0.006) * rate);
 
   for (const Note& note : song.notes) {
     std::vector<float> voice = RenderNote(note, rate);
     double angle = (std::clamp(note.pan, -1.0f, 1.0f) + 1) * M_PI / 4;
     float gl = static_cast<float>(std::cos(angle)), gr = static_cast<float>(std::sin(angle));
-    size_t start = static_cast<size_t>(std::llround(note.start * rate));
+    size_t at = static_cast<size_t>(std::llround(note.start * rate)) + lead, wet = at + predelay;
+    if (loop) {
+      at %= n;
+      wet %= n;
+    }
     for (size_t i = 0; i < voice.size(); ++i) {
-      size_t at = start + i, wet = at + predelay;
-      if (loop) {
-        at %= n;
-        wet %= n;
-      } else if (at >= n) {
-        break;
+      if (at >= n) {
+        if (!loop) break;
+        at = 0;
       }
+      if (wet >= n) wet = loop ? 0 : n;
       left[at] += voice[i] * gl;
       right[at] += voice[i] * gr;
-      if (wet < n) send[wet] += voice[i] * note.send;
+      if (wet < n) send[wet++] += voice[i] * note.send;
+      ++at;
     }
   }
 
@@ -140,7 +148,7 @@ Audio RenderSong(const Song& song) {
       for (int c = 0; c < song.channels; ++c)
         audio.samples[(n - 1 - i) * song.channels + c] *= static_cast<float>(i) / fade;
   }
-  Normalise(audio, song.normalisePeak, song.targetRmsDb, song.ceilingDb);
+  if (song.normalise) Normalise(audio, song.normalisePeak, song.targetRmsDb, song.ceilingDb);
   return audio;
 }
 

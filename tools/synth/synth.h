@@ -26,6 +26,9 @@ enum class Instrument {
   Chime,    // glassy bright bell for effects
 };
 
+// Instrument names, for reports.
+const char* InstrumentName(Instrument instrument);
+
 struct Note {
   Instrument instrument = Instrument::Pluck;
   double start = 0;     // seconds
@@ -52,6 +55,7 @@ struct Song {
   double targetRmsDb = -19; // music is normalised to this RMS level
   bool normalisePeak = false; // effects: normalise the peak instead
   double ceilingDb = -1.5;  // nothing goes above this after normalising
+  bool normalise = true;    // off only to weigh the parts of a mix against each other
   std::vector<Note> notes;
 
   double secondsPerBeat() const { return 60.0 / bpm; }
@@ -79,9 +83,12 @@ double RmsDb(const Audio& audio);
 // peaks above the ceiling softly under it.
 void Normalise(Audio& audio, bool byPeak, double targetRmsDb, double ceilingDb);
 
-// Writes OGG Vorbis; returns false with a message on failure.
-bool EncodeOgg(const Audio& audio, const std::string& path, float quality,
-               const std::string& title, std::string& error);
+// Writes OGG Vorbis; returns false with a message on failure. A looped
+// piece is encoded after a lead-in taken from its own end (a one-shot after
+// silence) that the decoder is told to drop, so that the codec starts the
+// first sample with the context of what precedes it in the loop.
+bool EncodeOgg(const Audio& audio, const std::string& path, float quality, const std::string& title,
+               bool looped, std::string& error);
 
 // Writes a 16-bit WAV file (for inspection only).
 bool WriteWav(const Audio& audio, const std::string& path);

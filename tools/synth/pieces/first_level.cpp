@@ -47,10 +47,10 @@ Song FirstLevelPiece() {
   const Part fill{Instrument::Marimba, 0.6f, -0.3f, 0.2f, 0.9};
   const Part padLeft{Instrument::Pad, 0.13f, -0.6f, 0.5f, 1.0};
   const Part padRight{Instrument::Pad, 0.13f, 0.6f, 0.5f, 1.0};
-  const Part bass{Instrument::Bass, 0.75f, 0.0f, 0.1f, 0.8};
-  const Part tick{Instrument::Tick, 0.24f, 0.35f, 0.15f, 1.0};
+  const Part bass{Instrument::Bass, 0.45f, 0.0f, 0.1f, 0.8};
+  const Part tick{Instrument::Tick, 0.45f, 0.35f, 0.15f, 1.0};
   const Part kick{Instrument::Kick, 0.55f, 0.0f, 0.05f, 1.0};
-  const Part shaker{Instrument::Shaker, 0.2f, 0.3f, 0.15f, 1.0};
+  const Part shaker{Instrument::Shaker, 0.5f, 0.3f, 0.15f, 1.0};
 
   auto intro = score.Chords(score.Bar(1), kChordsIntro);
   auto a = score.Chords(score.Bar(5), kChordsA);

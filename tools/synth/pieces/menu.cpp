@@ -42,11 +42,11 @@ Song MenuPiece() {
   const Part echo{Instrument::Celesta, 0.2f, -0.45f, 0.5f, 1.0};
   const Part keys{Instrument::Keys, 0.62f, -0.1f, 0.3f, 0.95};
   const Part keysLow{Instrument::Keys, 0.32f, -0.2f, 0.3f, 0.95, -12};
-  const Part pluck{Instrument::Pluck, 0.5f, -0.3f, 0.25f, 1.0};
-  const Part padLeft{Instrument::Pad, 0.16f, -0.6f, 0.5f, 1.0};
-  const Part padRight{Instrument::Pad, 0.16f, 0.6f, 0.5f, 1.0};
-  const Part bass{Instrument::Bass, 0.75f, 0.0f, 0.1f, 0.95};
-  const Part musicBox{Instrument::MusicBox, 0.22f, 0.45f, 0.45f, 1.0};
+  const Part pluck{Instrument::Pluck, 0.38f, -0.3f, 0.25f, 1.0};
+  const Part padLeft{Instrument::Pad, 0.13f, -0.6f, 0.5f, 1.0};
+  const Part padRight{Instrument::Pad, 0.13f, 0.6f, 0.5f, 1.0};
+  const Part bass{Instrument::Bass, 0.55f, 0.0f, 0.1f, 0.95};
+  const Part musicBox{Instrument::MusicBox, 0.3f, 0.45f, 0.45f, 1.0};
 
   std::vector<ChordSpan> a = score.Chords(score.Bar(1), kChordsA);
   std::vector<ChordSpan> b = score.Chords(score.Bar(9), kChordsB);

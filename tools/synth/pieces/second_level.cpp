@@ -40,18 +40,18 @@ Song SecondLevelPiece() {
   Score score(song);
 
   const Part pizz{Instrument::Pizz, 0.85f, 0.1f, 0.25f, 0.8};
-  const Part shadow{Instrument::MusicBox, 0.3f, 0.4f, 0.35f, 1.0};
+  const Part shadow{Instrument::MusicBox, 0.25f, 0.4f, 0.35f, 1.0};
   const Part celesta{Instrument::Celesta, 0.4f, -0.25f, 0.3f, 0.8};
   const Part keys{Instrument::Keys, 0.66f, -0.1f, 0.3f, 0.95};
   const Part marimbaTune{Instrument::Marimba, 0.8f, 0.1f, 0.25f, 0.9};
-  const Part comp{Instrument::Marimba, 0.42f, -0.35f, 0.2f, 1.0};
+  const Part comp{Instrument::Marimba, 0.3f, -0.35f, 0.2f, 1.0};
   const Part pluck{Instrument::Pluck, 0.42f, 0.35f, 0.25f, 1.0};
   const Part padLeft{Instrument::Pad, 0.12f, -0.6f, 0.5f, 1.0};
   const Part padRight{Instrument::Pad, 0.12f, 0.6f, 0.5f, 1.0};
-  const Part bass{Instrument::Bass, 0.8f, 0.0f, 0.1f, 0.85};
-  const Part tick{Instrument::Tick, 0.2f, -0.4f, 0.15f, 1.0};
+  const Part bass{Instrument::Bass, 0.42f, 0.0f, 0.1f, 0.85};
+  const Part tick{Instrument::Tick, 0.4f, -0.4f, 0.15f, 1.0};
   const Part kick{Instrument::Kick, 0.55f, 0.0f, 0.05f, 1.0};
-  const Part shaker{Instrument::Shaker, 0.18f, 0.3f, 0.15f, 1.0};
+  const Part shaker{Instrument::Shaker, 0.4f, 0.3f, 0.15f, 1.0};
 
   auto a = score.Chords(score.Bar(1), kChordsA);
   auto a2 = score.Chords(score.Bar(9), kChordsA2);
