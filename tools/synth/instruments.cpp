@@ -65,7 +65,7 @@ std::vector<float> RenderModes(const Note& note, const std::vector<Mode>& modes,
   std::vector<float> out(Frames(RingSeconds(longest, damper, note.length), rate));
   for (const Mode& m : modes) {
     double w = kTwoPi * f * m.ratio / rate;
-    if (f * m.ratio > 0.45 * rate) continue;
+    if (f * m.ratio > std::min(0.45 * rate, 16000.0)) continue;  // nothing shrill, nothing aliased
     double d = std::exp(-1.0 / (m.decay * rate));
     double cr = d * std::cos(w), ci = d * std::sin(w);
     double re = m.level, im = 0;  // starts at phase 0: the voice starts silent
@@ -303,7 +303,7 @@ std::vector<float> RenderNote(const Note& note, int rate) {
       break;
     case Instrument::Chime:
       out = RenderModes(note, {{1, 1, 0.18}, {2.0, 0.4, 0.12}, {3.0, 0.22, 0.08}, {4.16, 0.14, 0.05}, {5.43, 0.08, 0.03}},
-                        0.0008, {}, rate);
+                        0.0015, {}, rate);
       break;
   }
   // The strings' noise bursts are quieter than the bars' strikes; these

@@ -1,8 +1,9 @@
 // The first level piece: D major, 116 beats a minute, 36 bars (74.5 s).
 // A wooden tick-tock and a marimba figure in steady eighths keep time like
 // a clock; the tune on celesta has repeated notes that press on gently.
-// Intro (4 bars), A (8, open end), A2 (8, closed), B (8, electric piano,
-// shaker instead of the clock), A3 (8, tune doubled by a plucked string).
+// Intro (4 bars), A (8, open end), A2 (8, closed, off-beat piano), B (8,
+// electric piano tune, shaker instead of the clock), A3 (8, tune doubled by
+// a plucked string).
 #include "figures.h"
 #include "pieces.h"
 
@@ -15,7 +16,7 @@ const char* const kChordsA2 = "D | A/C# | Bm | G | D/F# | G | Em7 A7 | D";
 const char* const kChordsB = "G | A | F#m | Bm | Em | F#m | G | A";
 
 const char* const kTuneStart =
-    "A5 A5 F#5 A5 B5:2 A5:2 | G5 G5 E5 G5 A5:2 G5:2 | F#5 F#5 D5 F#5 G5:2 F#5 E5 | D5:3 E5 F#5:2 G5:2 |";
+    "A5 A5 F#5 A5 B5:2 A5:2 | G5 G5 E5 G5 A5:2 G5:2 | F#5 F#5 D5 F#5 A5:2 F#5 E5 | D5:3 E5 F#5:2 G5:2 |";
 const char* const kTuneOpen =
     "A5 A5 F#5 A5 D6:2 C#6 B5 | B5:2 G5 B5 D6:2 B5:2 | A5 G5 F#5 E5 D5:2 E5:2 | D5:3 E5 C#5:2 r:2 |";
 const char* const kTuneClosed =
@@ -47,6 +48,7 @@ Song FirstLevelPiece() {
   const Part fill{Instrument::Marimba, 0.6f, -0.3f, 0.2f, 0.9};
   const Part padLeft{Instrument::Pad, 0.13f, -0.6f, 0.5f, 1.0};
   const Part padRight{Instrument::Pad, 0.13f, 0.6f, 0.5f, 1.0};
+  const Part comping{Instrument::Keys, 0.3f, -0.45f, 0.3f, 1.0};
   const Part bass{Instrument::Bass, 0.45f, 0.0f, 0.1f, 0.8};
   const Part tick{Instrument::Tick, 0.45f, 0.35f, 0.15f, 1.0};
   const Part kick{Instrument::Kick, 0.55f, 0.0f, 0.05f, 1.0};
@@ -78,6 +80,11 @@ Song FirstLevelPiece() {
   Groove(score, tick, score.Bar(29), score.Bar(37), 2, {{1, 0.8f}}, 76);
   Groove(score, shaker, score.Bar(21), score.Bar(37), 1, {{0, 0.6f}, {0.5, 1.0f}}, 60);
   Groove(score, kick, score.Bar(5), score.Bar(37), 4, {{0, 1.0f}, {2, 0.8f}}, 36);
+
+  // From the second time through the tune on, electric-piano dyads on the
+  // off-beats of two and four push the bar along.
+  StruckChords(score, comping, a2, {1.5, 3.5}, 0.4, 65, 2);
+  StruckChords(score, comping, a3, {1.5, 3.5}, 0.4, 65, 2);
 
   HeldChords(score, padLeft, all, 64, 3);
   HeldChords(score, padRight, all, 62, 4);

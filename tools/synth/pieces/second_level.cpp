@@ -48,6 +48,7 @@ Song SecondLevelPiece() {
   const Part pluck{Instrument::Pluck, 0.42f, 0.35f, 0.25f, 1.0};
   const Part padLeft{Instrument::Pad, 0.12f, -0.6f, 0.5f, 1.0};
   const Part padRight{Instrument::Pad, 0.12f, 0.6f, 0.5f, 1.0};
+  const Part warmth{Instrument::Keys, 0.28f, -0.3f, 0.35f, 0.9};
   const Part bass{Instrument::Bass, 0.42f, 0.0f, 0.1f, 0.85};
   const Part tick{Instrument::Tick, 0.4f, -0.4f, 0.15f, 1.0};
   const Part kick{Instrument::Kick, 0.55f, 0.0f, 0.05f, 1.0};
@@ -87,6 +88,8 @@ Song SecondLevelPiece() {
   Groove(score, shaker, score.Bar(33), score.Bar(41), 1, {{0, 0.6f}, {0.25, 0.4f}, {0.5, 1.0f}, {0.75, 0.4f}}, 60);
   Groove(score, kick, score.Bar(1), score.Bar(25), 4, {{0, 1.0f}, {1.5, 0.6f}, {2, 0.8f}}, 36);
   Groove(score, kick, score.Bar(33), score.Bar(41), 4, {{0, 1.0f}, {1.5, 0.6f}, {2, 0.8f}}, 36);
+
+  HeldChords(score, warmth, a2, 60, 3);  // soft piano chords under the closed A'
 
   HeldChords(score, padLeft, all, 64, 3);
   HeldChords(score, padRight, all, 62, 4);
