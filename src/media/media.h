@@ -183,8 +183,9 @@ void releaseMouse(int release);
 // ---------------------------------------------------------------------------
 // Time and chance.
 void sleepMs(int ms);
-int64_t now();  // local date and time, whole seconds since the epoch
-// %yyyy %yy %mm %dd %hh %ii %ss, case-insensitive; other characters copied.
+int64_t now();  // the current time, whole seconds since the epoch
+// %yyyy %yy %mm %dd %hh %ii %ss, case-insensitive, in local time (so the
+// date of now() reads as the clock on the wall); other characters copied.
 std::string formatDate(const std::string& mask, int64_t date);
 // Uniform permutation: for i from 1 to n-1, j uniform in 0..i, swap i and j.
 // Seeded once from the clock at first use; the game's only source of chance.

@@ -180,6 +180,7 @@ void closeScreen()
         SDL_DestroyWindow(screen.window);
         screen.window = nullptr;
         screen.fullScreen = false;
+        screen.events.clear();  // nothing of the old window reaches the next
     }
     input.grabbed = false;
 }
@@ -381,6 +382,7 @@ void releaseMedia()
     ReleaseSound();
     ReleaseFonts();
     closeWindow(0);
+    FreeAllSprites();  // also those made while no screen was open
     ReleaseImages();
     for (SDL_Cursor* cursor : screen.cursors) {
         SDL_FreeCursor(cursor);

@@ -261,8 +261,14 @@ TEST(WindowTest, ScreensOpenOnlyOnAWindowAndReportTheirSize)
     presentFrame();  // only waits while in the background
     injectWindowEvent(EventActivate);
     EXPECT_TRUE(isScreenActive());
+    injectMouseButton(1, false, 5, 5);
+    EXPECT_TRUE(isScreenActive());  // takes the click into the queue
     closeScreen();
     EXPECT_FALSE(isScreenOpen());
+    // A click on the old full screen never reaches a new window.
+    ASSERT_NE(openWindow(0, 0, 0, 80, 50, "Morvane test", WindowFramed), 0);
+    EXPECT_EQ(nextWindowEvent(), EventNone);
+    closeWindow(0);
     EXPECT_EQ(loadCursorFile("/nonexistent/Morvane.pointer"), 0);
 }
 
