@@ -289,6 +289,11 @@ def game_scene(wd):
   <stop offset="0.75" stop-color="#f2c89a" stop-opacity="0.16"/>
   <stop offset="1" stop-color="#f2c89a" stop-opacity="0"/>
 </linearGradient>
+<radialGradient id="bokeh" cx="0.5" cy="0.5" r="0.5">
+  <stop offset="0" stop-color="#ffd890" stop-opacity="0.55"/>
+  <stop offset="0.7" stop-color="#ffd890" stop-opacity="0.35"/>
+  <stop offset="1" stop-color="#ffd890" stop-opacity="0"/>
+</radialGradient>
 <radialGradient id="softSky" cx="0.5" cy="0.35" r="0.6">
   <stop offset="0" stop-color="#f8c078" stop-opacity="0.5"/>
   <stop offset="1" stop-color="#dc828c" stop-opacity="0"/>
@@ -314,6 +319,15 @@ def game_scene(wd):
                 f'<rect x="{f(wx - 5)}" y="{f(top + 16)}" width="10" height="{f(sill - top - 16)}" fill="url(#frame)"/>'
                 f'<rect x="{f(wx - iw)}" y="{f(top + ww + 30)}" width="{f(2 * iw)}" height="10" fill="url(#frame)"/>'
                 f'<rect x="{f(wx - ww - 20)}" y="{f(sill)}" width="{f(2 * ww + 40)}" height="20" rx="5" fill="url(#frame)"/></g>\n')
+    # a few out-of-focus lamp lights high on the wall, clear of the corners
+    rnd = random.Random(5)
+    for side in (-1, 1):
+        for _ in range(7):
+            bx = cx + side * wd * rnd.uniform(0.2, 0.36)
+            by = rnd.uniform(60, 250)
+            out += (f'<circle cx="{f(bx)}" cy="{f(by)}" r="{f(rnd.uniform(14, 34))}" fill="url(#bokeh)" '
+                    f'opacity="{f(rnd.uniform(0.35, 0.7))}"/>')
+    out += "\n"
     # the lamplit band down the middle where the board's columns rise
     out += f'<rect x="{f(cx - wd * 0.3)}" y="0" width="{f(wd * 0.6)}" height="1000" fill="url(#band)"/>\n'
     out += f'<ellipse cx="{f(cx)}" cy="520" rx="{f(wd * 0.34)}" ry="640" fill="url(#warmGlow)"/>\n'

@@ -157,7 +157,7 @@ def star(cx, cy, r, filled, shadow=True):
             f'stroke="#fff6c8" stroke-width="{f(sw * 0.6)}" stroke-linejoin="round"/>'
             f'</g>\n')
     return (
-        f'<polygon points="{pts}" fill="#ead8b8" fill-opacity="0.8" '
+        f'<polygon points="{pts}" fill="#fbf3e4" fill-opacity="0.85" '
         f'stroke="{EMPTY_STAR}" stroke-width="{f(sw * 1.25)}" stroke-linejoin="round"/>\n')
 
 
