@@ -555,7 +555,7 @@ def shadow():
 
 def pointer(size=48):
     """An arrow with its tip at the top-left pixel: dark brown outline, cream
-    fill and a gold glint. Drawn on a 48 grid and scaled for other sizes."""
+    fill and a little highlight. Drawn on a 48 grid and scaled for other sizes."""
     return (f'<svg xmlns="http://www.w3.org/2000/svg" width="{size}" height="{size}" viewBox="0 0 48 48">\n'
             '<defs><linearGradient id="fill" x1="0" y1="0" x2="1" y2="1">'
             '<stop offset="0" stop-color="#fffaf0"/><stop offset="1" stop-color="#f0d9b0"/>'
@@ -564,7 +564,8 @@ def pointer(size=48):
             'fill="#2a1206" fill-opacity="0.25" transform="translate(1.5,1.5)"/>\n'
             '<path d="M1.6,1.6 L1.6,38 L11.5,29.5 L18,41 L25,37.5 L18.5,26 L31.5,25 Z" '
             'fill="url(#fill)" stroke="#4a2010" stroke-width="3" stroke-linejoin="round"/>\n'
-            '<path d="M5.5,9 L5.5,29" stroke="#ffc83c" stroke-width="2.5" stroke-linecap="round" opacity="0.9"/>\n'
+            '<path d="M8,12.5 L8,27.5 L12.5,23.5" fill="none" stroke="#ffffff" stroke-width="2" '
+            'stroke-linecap="round" stroke-linejoin="round" opacity="0.7"/>\n'
             '</svg>\n')
 
 
