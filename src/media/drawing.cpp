@@ -24,17 +24,20 @@ std::map<int, FontRecord> fonts;
 std::map<int, SDL_Surface*> images;
 DrawingRecord drawing;
 
+// The surface of the sprite being drawn into, or null.
 SDL_Surface* DrawingTarget()
 {
     return drawing.sprite < 0 ? nullptr : SpriteDrawingSurface(drawing.sprite);
 }
 
+// The font the text operations use, or null.
 FontRecord* CurrentFont()
 {
     auto found = fonts.find(drawing.font);
     return found == fonts.end() ? nullptr : &found->second;
 }
 
+// An image's surface by number, or null.
 SDL_Surface* FindImage(int image)
 {
     auto found = images.find(image);
@@ -93,6 +96,7 @@ void endDrawing()
     drawing.sprite = -1;
 }
 
+// DrawTransparent: text without a background box.
 void setDrawingMode(int mode)
 {
     drawing.mode = mode;
@@ -108,6 +112,7 @@ int registerFontMemory(const std::string& family, const uint8_t* bytes, size_t s
     return 1;
 }
 
+// Opens a registered family at a size in points, 96 pixels per inch.
 int loadFont(int number, const std::string& family, int points, int flags)
 {
     auto registered = fontFamilies.find(family);
@@ -136,6 +141,7 @@ int loadFont(int number, const std::string& family, int points, int flags)
     return ObjectAnswer(number, chosen);
 }
 
+// Closes a font; the number may be reused.
 void freeFont(int number)
 {
     auto found = fonts.find(number);
@@ -145,11 +151,13 @@ void freeFont(int number)
     }
 }
 
+// The font of the following text operations.
 void setDrawingFont(int font)
 {
     drawing.font = font;
 }
 
+// Width in pixels of a UTF-8 line in the current font.
 int textWidth(const std::string& text)
 {
     FontRecord* font = CurrentFont();
@@ -160,6 +168,7 @@ int textWidth(const std::string& text)
     return w;
 }
 
+// Height in pixels of a UTF-8 line in the current font.
 int textHeight(const std::string& text)
 {
     FontRecord* font = CurrentFont();
@@ -191,29 +200,34 @@ void drawText(int x, int y, const std::string& text, uint32_t colour)
     SDL_FreeSurface(line);
 }
 
+// An image from PNG bytes, alpha kept.
 int loadImage(int number, const uint8_t* pngBytes, size_t size)
 {
     SDL_Surface* surface = DecodePng(pngBytes, size);
     return surface ? StoreImage(number, surface) : 0;
 }
 
+// Width of an image, 0 when there is none.
 int imageWidth(int image)
 {
     SDL_Surface* surface = FindImage(image);
     return surface ? surface->w : 0;
 }
 
+// Height of an image, 0 when there is none.
 int imageHeight(int image)
 {
     SDL_Surface* surface = FindImage(image);
     return surface ? surface->h : 0;
 }
 
+// True when the number holds an image.
 bool isImage(int image)
 {
     return FindImage(image) != nullptr;
 }
 
+// Frees an image; the number may be reused.
 void freeImage(int image)
 {
     auto found = images.find(image);
@@ -248,16 +262,19 @@ int resizeImage(int image, int width, int height, int smooth)
     return 1;
 }
 
+// Copies an image, alpha included, into the drawing target.
 void drawImage(int image, int x, int y)
 {
     CopyOpaque(FindImage(image), DrawingTarget(), x, y);
 }
 
+// Blends an image over the drawing target's pixels.
 void drawImageBlended(int image, int x, int y)
 {
     CompositeOver(FindImage(image), DrawingTarget(), x, y, 255);
 }
 
+// Closes every font and forgets the registered families.
 void ReleaseFonts()
 {
     for (auto& entry : fonts) {
@@ -272,6 +289,7 @@ void ReleaseFonts()
     }
 }
 
+// Frees every image.
 void ReleaseImages()
 {
     for (auto& entry : images) {

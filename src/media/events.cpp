@@ -12,6 +12,7 @@ int quitSignalsAnswered = 0;                 // by quitRequested
 int fullScreenCloses = 0;                    // close asked of the full screen
 int fullScreenClosesAnswered = 0;
 
+// Signal handler: only counts, everything else happens on the main thread.
 extern "C" void NoteQuitSignal(int)
 {
     quitSignals = quitSignals + 1;
@@ -26,6 +27,7 @@ bool IsOurWindow(uint32_t windowId)
     return windowId == 0 || windowId == SDL_GetWindowID(screen.window);
 }
 
+// Adds a game window event to the queue nextWindowEvent empties.
 void QueueWindowEvent(int event)
 {
     // NOTE: full screen mode drains no window events, so a close asked of
@@ -40,6 +42,7 @@ void QueueWindowEvent(int event)
     }
 }
 
+// Window state changes: focus, minimise, pointer inside, close.
 void HandleWindowEvent(const SDL_WindowEvent& event)
 {
     if (!IsOurWindow(event.windowID)) {
@@ -71,6 +74,7 @@ void HandleWindowEvent(const SDL_WindowEvent& event)
     }
 }
 
+// Held keys, and the releases since the last keyboard poll.
 void HandleKey(const SDL_KeyboardEvent& event)
 {
     SDL_Scancode code = event.keysym.scancode;
@@ -87,6 +91,7 @@ void HandleKey(const SDL_KeyboardEvent& event)
     }
 }
 
+// Held buttons and presses; a left release is a click.
 void HandleMouseButton(const SDL_MouseButtonEvent& event)
 {
     if (!IsOurWindow(event.windowID) || event.which == SDL_TOUCH_MOUSEID) {
@@ -107,6 +112,7 @@ void HandleMouseButton(const SDL_MouseButtonEvent& event)
     }
 }
 
+// Sends one SDL event to the part of the state it changes.
 void HandleEvent(const SDL_Event& event)
 {
     switch (event.type) {
@@ -164,6 +170,7 @@ void installQuitSignals()
     std::signal(SIGHUP, NoteQuitSignal);
 }
 
+// True once for each request to end that came from outside.
 bool quitRequested()
 {
     int received = quitSignals;
@@ -179,6 +186,7 @@ bool quitRequested()
     return false;
 }
 
+// The next game window event; a quit signal comes first as a close.
 int nextWindowEvent()
 {
     int received = quitSignals;
@@ -209,12 +217,14 @@ static bool PointerInClientArea()
            screen.mouseWindowX < width && screen.mouseWindowY < height;
 }
 
+// Pointer x in client pixels, -1 outside.
 int windowMouseX(int window)
 {
     (void)window;
     return PointerInClientArea() ? ScaleToPixels(screen.mouseWindowX, true) : -1;
 }
 
+// Pointer y in client pixels, -1 outside.
 int windowMouseY(int window)
 {
     (void)window;
@@ -243,11 +253,13 @@ void TrackedMouse(int& x, int& y)
     y = ScaleToPixels(screen.mouseWindowY, false);
 }
 
+// The id pushed events carry, so they count as our window's.
 static uint32_t OurWindowId()
 {
     return screen.window ? SDL_GetWindowID(screen.window) : 0;
 }
 
+// Test hook: a pointer motion to screen pixel x, y.
 void injectMouseMove(int x, int y)
 {
     SDL_Event event{};
@@ -258,6 +270,7 @@ void injectMouseMove(int x, int y)
     SDL_PushEvent(&event);
 }
 
+// Test hook: a button press or release at screen pixel x, y.
 void injectMouseButton(int button, bool down, int x, int y)
 {
     SDL_Event event{};
@@ -271,6 +284,7 @@ void injectMouseButton(int button, bool down, int x, int y)
     SDL_PushEvent(&event);
 }
 
+// Test hook: a key press or release by scan code.
 void injectKey(int scanCode, bool down)
 {
     SDL_Scancode code = ScanCodeToSdl(scanCode);
@@ -286,6 +300,7 @@ void injectKey(int scanCode, bool down)
     SDL_PushEvent(&event);
 }
 
+// Test hook: the SDL event that raises a game window event.
 void injectWindowEvent(int windowEvent)
 {
     SDL_Event event{};
@@ -309,6 +324,7 @@ void injectWindowEvent(int windowEvent)
     SDL_PushEvent(&event);
 }
 
+// Test hook: the pointer leaves the window.
 void injectMouseLeave()
 {
     SDL_Event event{};

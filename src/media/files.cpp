@@ -15,6 +15,7 @@
 
 namespace {
 
+// File facts of a path; false when it does not exist.
 bool StatPath(const std::string& path, struct stat& info)
 {
     return !path.empty() && stat(path.c_str(), &info) == 0;
@@ -46,12 +47,14 @@ std::string LastComponent(const std::string& name)
 
 }  // namespace
 
+// True for an existing regular file.
 bool fileExists(const std::string& path)
 {
     struct stat info;
     return StatPath(path, info) && S_ISREG(info.st_mode);
 }
 
+// True for an existing folder.
 bool folderExists(const std::string& path)
 {
     struct stat info;
@@ -75,6 +78,7 @@ bool createFolder(const std::string& path)
     return folderExists(path);
 }
 
+// Size of a regular file in bytes, -1 when missing.
 int64_t fileSize(const std::string& path)
 {
     struct stat info;
@@ -84,6 +88,7 @@ int64_t fileSize(const std::string& path)
     return static_cast<int64_t>(info.st_size);
 }
 
+// A whole file into memory; nothing when it is over the cap.
 bool readWholeFile(const std::string& path, std::vector<uint8_t>& out, size_t maxBytes)
 {
     out.clear();
@@ -139,6 +144,7 @@ bool writeFileAtomic(const std::string& path, const std::string& bytes)
     return true;
 }
 
+// Deletes a file; false when it was not there.
 bool removeFile(const std::string& path)
 {
     return !path.empty() && unlink(path.c_str()) == 0;

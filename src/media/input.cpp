@@ -52,6 +52,7 @@ const ScanCodePair ScanCodeTable[] = {
 
 }  // namespace
 
+// The SDL scancode of a DirectInput scan code, or UNKNOWN.
 SDL_Scancode ScanCodeToSdl(int scanCode)
 {
     for (const ScanCodePair& pair : ScanCodeTable) {
@@ -62,6 +63,7 @@ SDL_Scancode ScanCodeToSdl(int scanCode)
     return SDL_SCANCODE_UNKNOWN;
 }
 
+// The keyboard comes with the video subsystem.
 int initKeyboard()
 {
     if (!screen.videoStarted && !initSprite()) {
@@ -71,6 +73,7 @@ int initKeyboard()
     return 1;
 }
 
+// The mouse comes with the video subsystem.
 int initMouse()
 {
     if (!screen.videoStarted && !initSprite()) {
@@ -91,12 +94,14 @@ void pollKeyboard()
     }
 }
 
+// True in the first snapshot after the key went up.
 bool keyReleased(int scanCode)
 {
     SDL_Scancode code = ScanCodeToSdl(scanCode);
     return code != SDL_SCANCODE_UNKNOWN && input.snapshotReleased[code];
 }
 
+// True in every snapshot while the key is held.
 bool keyDown(int scanCode)
 {
     SDL_Scancode code = ScanCodeToSdl(scanCode);
@@ -141,6 +146,7 @@ int mouseX()
     return x < 0 ? 0 : (x >= width ? width - 1 : x);
 }
 
+// Tracked pointer y, kept within the screen.
 int mouseY()
 {
     int x = 0, y = 0;
@@ -152,11 +158,13 @@ int mouseY()
     return y < 0 ? 0 : (y >= height ? height - 1 : y);
 }
 
+// Held (or pressed since the last poll) in this snapshot.
 bool mouseButtonDown(int button)
 {
     return button >= 1 && button < 6 && input.buttonSnapshot[button];
 }
 
+// Moves the pointer to screen pixel x, y.
 void setMousePosition(int x, int y)
 {
     if (!screen.window) {

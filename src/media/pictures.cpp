@@ -136,6 +136,7 @@ static inline void BlendPixel(const uint8_t* s, uint8_t* d, int alpha)
     d[3] = static_cast<uint8_t>(outA);
 }
 
+// Blends a whole picture at x, y, clipped to the target.
 void CompositeOver(SDL_Surface* source, SDL_Surface* target, int x, int y, int alpha)
 {
     if (!source || !target || alpha <= 0) {

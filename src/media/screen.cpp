@@ -27,6 +27,7 @@ int initSprite()
     return 1;
 }
 
+// Number of displays.
 int countDesktops()
 {
     if (!screen.videoStarted) {
@@ -47,11 +48,13 @@ static SDL_DisplayMode DesktopMode(int desktop)
     return mode;
 }
 
+// Width of a display's desktop mode in pixels.
 int desktopWidth(int desktop)
 {
     return DesktopMode(desktop).w;
 }
 
+// Height of a display's desktop mode in pixels.
 int desktopHeight(int desktop)
 {
     return DesktopMode(desktop).h;
@@ -185,6 +188,7 @@ void closeScreen()
     input.grabbed = false;
 }
 
+// Destroys the window (and the screen in it).
 void closeWindow(int window)
 {
     (void)window;
@@ -200,6 +204,7 @@ void closeWindow(int window)
     screen.mouseInside = false;
 }
 
+// True while a screen (renderer) exists.
 bool isScreenOpen()
 {
     return screen.renderer != nullptr;
@@ -215,6 +220,7 @@ int screenWidth()
     return w;
 }
 
+// Drawable height in real pixels.
 int screenHeight()
 {
     int w = 0, h = 0;
@@ -285,6 +291,7 @@ void presentFrame()
     PaceFrame();
 }
 
+// True while the game's window has the focus and is not minimised.
 bool isScreenActive()
 {
     if (!screen.window) {
@@ -294,6 +301,7 @@ bool isScreenActive()
     return screen.active && !screen.minimised;
 }
 
+// Bilinear filtering for anything drawn scaled.
 void setSpriteFiltering(int bilinear)
 {
     screen.bilinear = bilinear != 0;
@@ -312,6 +320,7 @@ void showWindow(int window)
     }
 }
 
+// Raises the window and gives it the focus.
 void activateWindow(int window)
 {
     (void)window;
@@ -321,6 +330,7 @@ void activateWindow(int window)
     }
 }
 
+// Minimises the window.
 void minimizeWindow(int window)
 {
     (void)window;
@@ -368,6 +378,7 @@ int loadCursorFile(const std::string& path)
     return static_cast<int>(screen.cursors.size());
 }
 
+// Makes a loaded cursor the window's cursor.
 void setWindowCursor(int window, int cursor)
 {
     (void)window;

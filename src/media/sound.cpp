@@ -45,6 +45,7 @@ struct MemoryStream {
     size_t position;
 };
 
+// libvorbisfile read callback over the memory stream.
 size_t ReadMemory(void* target, size_t size, size_t count, void* source)
 {
     MemoryStream* stream = static_cast<MemoryStream*>(source);
@@ -58,6 +59,7 @@ size_t ReadMemory(void* target, size_t size, size_t count, void* source)
     return taken;
 }
 
+// libvorbisfile seek callback over the memory stream.
 int SeekMemory(void* source, ogg_int64_t offset, int whence)
 {
     MemoryStream* stream = static_cast<MemoryStream*>(source);
@@ -72,6 +74,7 @@ int SeekMemory(void* source, ogg_int64_t offset, int whence)
     return 0;
 }
 
+// libvorbisfile tell callback over the memory stream.
 long TellMemory(void* source)
 {
     return static_cast<long>(static_cast<MemoryStream*>(source)->position);
@@ -100,11 +103,13 @@ int MixerVolume(int volume)
     return level < 1 ? 1 : level;
 }
 
+// A volume kept within 0..100.
 int ClampVolume(int volume)
 {
     return volume < 0 ? 0 : (volume > 100 ? 100 : volume);
 }
 
+// A sound by number, or null.
 SoundRecord* FindSound(int number)
 {
     auto found = sounds.find(number);
@@ -128,6 +133,7 @@ int OwnedChannel(int number, int handle)
     return channel;
 }
 
+// True while a mixer channel plays or is paused.
 bool ChannelBusy(int channel)
 {
     return Mix_Playing(channel) || Mix_Paused(channel);
@@ -204,6 +210,7 @@ int initSound()
     return 1;
 }
 
+// True when sound runs on the silent stand-in output.
 bool soundIsSilent()
 {
     return mixer.silent;
@@ -323,6 +330,7 @@ int playSound(int number, int flags, int volume)
     return channel + 1;
 }
 
+// 1 playing, 2 paused, 0 stopped, 3 for another sound's channel.
 int soundStatus(int number, int channel)
 {
     int owned = OwnedChannel(number, channel);
@@ -337,6 +345,7 @@ int soundStatus(int number, int channel)
     return Mix_Playing(owned) ? SoundPlaying : SoundStopped;
 }
 
+// Pauses the sound's channel where it is.
 void pauseSound(int number, int channel)
 {
     int owned = OwnedChannel(number, channel);
@@ -345,6 +354,7 @@ void pauseSound(int number, int channel)
     }
 }
 
+// Continues a paused channel from where it stopped.
 void resumeSound(int number, int channel)
 {
     int owned = OwnedChannel(number, channel);
@@ -353,6 +363,7 @@ void resumeSound(int number, int channel)
     }
 }
 
+// Stops the sound's channel.
 void stopSound(int number, int channel)
 {
     int owned = OwnedChannel(number, channel);
@@ -361,6 +372,7 @@ void stopSound(int number, int channel)
     }
 }
 
+// New volume for the sound's channel, heard at once.
 void setSoundVolume(int number, int volume, int channel)
 {
     int owned = OwnedChannel(number, channel);
@@ -370,6 +382,7 @@ void setSoundVolume(int number, int volume, int channel)
     }
 }
 
+// Test hook: PCM frames played on the channel since its play.
 int64_t soundPosition(int number, int channel)
 {
     int owned = OwnedChannel(number, channel);
@@ -380,17 +393,20 @@ int64_t soundPosition(int number, int channel)
     return channels[owned].bytesPlayed / frameBytes;
 }
 
+// Test hook: the channel's volume 0..100.
 int soundVolume(int number, int channel)
 {
     int owned = OwnedChannel(number, channel);
     return owned < 0 ? -1 : channels[owned].volume;
 }
 
+// The mixer gain 0..128 a volume maps to.
 int soundMixerVolume(int volume)
 {
     return MixerVolume(ClampVolume(volume));
 }
 
+// Stops and frees every sound and closes the mixer.
 void ReleaseSound()
 {
     if (!mixer.open) {

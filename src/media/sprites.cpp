@@ -6,12 +6,14 @@ std::map<int, SpriteRecord> sprites;
 
 namespace {
 
+// A sprite by number, or null.
 SpriteRecord* FindSprite(int number)
 {
     auto found = sprites.find(number);
     return found == sprites.end() ? nullptr : &found->second;
 }
 
+// Frees a sprite's texture and pictures.
 void ReleaseSprite(SpriteRecord& sprite)
 {
     if (sprite.texture) {
@@ -144,12 +146,14 @@ void RefreshSpritePicture(int number)
     sprite->textureStale = true;
 }
 
+// The design-size picture drawing operations write into.
 SDL_Surface* SpriteDrawingSurface(int number)
 {
     SpriteRecord* sprite = FindSprite(number);
     return sprite ? sprite->original : nullptr;
 }
 
+// Frees every sprite (they go with the screen).
 void FreeAllSprites()
 {
     for (auto& entry : sprites) {
@@ -158,12 +162,14 @@ void FreeAllSprites()
     sprites.clear();
 }
 
+// A sprite from PNG bytes, alpha kept.
 int loadSprite(int number, const uint8_t* pngBytes, size_t size, int flags)
 {
     SDL_Surface* surface = DecodePng(pngBytes, size);
     return surface ? StoreSprite(number, surface, flags) : 0;
 }
 
+// An empty, transparent sprite to draw into.
 int createSprite(int number, int width, int height, int flags)
 {
     SDL_Surface* surface = NewRgbaSurface(width, height);
@@ -197,6 +203,7 @@ int copySprite(int source, int target, int flags)
     return answer;
 }
 
+// Frees a sprite; the number may be reused.
 void freeSprite(int number)
 {
     auto found = sprites.find(number);
@@ -206,6 +213,7 @@ void freeSprite(int number)
     }
 }
 
+// True when the number holds a sprite.
 bool isSprite(int number)
 {
     return FindSprite(number) != nullptr;
@@ -234,23 +242,27 @@ void zoomSprite(int number, int width, int height)
     sprite->textureStale = true;
 }
 
+// Displayed (zoomed) width, 0 when there is no sprite.
 int spriteWidth(int number)
 {
     SpriteRecord* sprite = FindSprite(number);
     return sprite ? ShownSurface(*sprite)->w : 0;
 }
 
+// Displayed (zoomed) height, 0 when there is no sprite.
 int spriteHeight(int number)
 {
     SpriteRecord* sprite = FindSprite(number);
     return sprite ? ShownSurface(*sprite)->h : 0;
 }
 
+// Opaque copy to the back buffer.
 void drawSprite(int number, int x, int y)
 {
     DrawSpriteWith(number, x, y, SDL_BLENDMODE_NONE);
 }
 
+// Copy to the back buffer blended by the sprite's alpha.
 void drawSpriteBlended(int number, int x, int y)
 {
     DrawSpriteWith(number, x, y, SDL_BLENDMODE_BLEND);
@@ -302,6 +314,7 @@ int saveSpriteBmp(int number, const std::string& path)
     return saved;
 }
 
+// Test hook: one displayed pixel as an rgba() value, 0 outside.
 uint32_t spritePixel(int number, int x, int y)
 {
     SpriteRecord* sprite = FindSprite(number);

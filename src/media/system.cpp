@@ -14,6 +14,7 @@
 
 namespace {
 
+// A folder path ending in "/".
 std::string WithSlash(std::string path)
 {
     if (!path.empty() && path.back() != '/') {
@@ -108,6 +109,7 @@ int osVersionCode()
     return 200;
 }
 
+// The processor's model name, "" when unknown.
 std::string cpuName()
 {
     std::ifstream info("/proc/cpuinfo");
@@ -124,6 +126,7 @@ std::string cpuName()
     return "";
 }
 
+// Logical processors of the machine.
 int cpuCountTotal()
 {
     unsigned count = std::thread::hardware_concurrency();
@@ -142,6 +145,7 @@ int cpuCountAvailable()
     return count > 0 ? count : 1;
 }
 
+// Physical memory in bytes.
 uint64_t totalMemoryBytes()
 {
     struct sysinfo info;
@@ -151,6 +155,7 @@ uint64_t totalMemoryBytes()
     return static_cast<uint64_t>(info.totalram) * info.mem_unit;
 }
 
+// Memory free or in buffers, in bytes.
 uint64_t freeMemoryBytes()
 {
     struct sysinfo info;

@@ -15,6 +15,7 @@ struct ChanceRecord {
 
 ChanceRecord chance;
 
+// The shuffle's generator, seeded from the clock at first use.
 std::mt19937_64& Generator()
 {
     if (!chance.seeded) {
@@ -37,6 +38,7 @@ bool MaskAt(const std::string& mask, size_t at, const char* word)
     return true;
 }
 
+// A number 0..99 with a leading zero.
 std::string TwoDigits(int value)
 {
     value = value < 0 ? -value : value;
@@ -48,6 +50,7 @@ std::string TwoDigits(int value)
 
 }  // namespace
 
+// Sleeps the main thread.
 void sleepMs(int ms)
 {
     if (ms > 0) {
@@ -55,6 +58,7 @@ void sleepMs(int ms)
     }
 }
 
+// The current time in whole seconds since the epoch.
 int64_t now()
 {
     return static_cast<int64_t>(std::time(nullptr));
@@ -116,11 +120,13 @@ void shuffle(int* items, int count)
     }
 }
 
+// Shuffles a whole vector.
 void shuffle(std::vector<int>& items)
 {
     shuffle(items.data(), static_cast<int>(items.size()));
 }
 
+// Test hook: a repeatable shuffle sequence.
 void seedShuffle(uint64_t seed)
 {
     chance.generator.seed(seed);
