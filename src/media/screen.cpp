@@ -1,6 +1,7 @@
 // The window, the renderer, frame pacing and the message box.
 #include "media/media_internal.h"
 
+#include <SDL_syswm.h>
 #include <X11/Xcursor/Xcursor.h>
 
 #include <cstdio>
@@ -347,13 +348,30 @@ void showMessageBox(const std::string& title, const std::string& text)
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), text.c_str(), screen.window);
 }
 
-// First frame of an Xcursor file as a colour cursor with its own hotspot.
+// The cursor size the desktop asks for (Xcursor size setting, screen dpi).
+static int DesktopCursorSize()
+{
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (screen.window && SDL_GetWindowWMInfo(screen.window, &info) && info.subsystem == SDL_SYSWM_X11) {
+        int size = XcursorGetDefaultSize(info.info.x11.display);
+        if (size > 0) {
+            return size;
+        }
+    }
+    const char* setting = std::getenv("XCURSOR_SIZE");
+    int size = setting ? std::atoi(setting) : 0;
+    return size > 0 ? size : 24;
+}
+
+// First frame of an Xcursor file as a colour cursor with its own hotspot;
+// of a file with several sizes, the one nearest the desktop's cursor size.
 int loadCursorFile(const std::string& path)
 {
     if (!screen.videoStarted) {
         return 0;
     }
-    XcursorImages* images = XcursorFilenameLoadImages(path.c_str(), 64);
+    XcursorImages* images = XcursorFilenameLoadImages(path.c_str(), DesktopCursorSize());
     if (!images || images->nimage < 1) {
         if (images) {
             XcursorImagesDestroy(images);
