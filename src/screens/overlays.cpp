@@ -51,6 +51,8 @@ int QuickFinishedStrips[3][2];
 void BuildOverlayRows(const Panel& panel, const OverlayRow* rows, int count, ButtonRecord* records,
                       int strips[][2])
 {
+    if (panel.designHeight <= 0)
+        return;  // no artwork: nothing to place the rows on
     const int font = GameFont(60, true);
     setDrawingFont(font);
     const int stripHeight = MenuStripHeight(panel.width);

@@ -164,6 +164,7 @@ bool StartGame(const std::vector<std::string>& arguments)
 {
     SetDefaultPreferences();
     CopyPreferencesToPending();
+    Game = GameState{};
     ScreenState = StateSplash;
     QuitFlag = 0;
     FrameCounter = 0;

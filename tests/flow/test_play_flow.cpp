@@ -134,9 +134,9 @@ TEST_F(PlayFlow, EscapePausesAndResumesTheSameBoard)
 {
     PlayCampaignLevel(1);
     RunPasses(40);
-    const int offsetY = Game.OffsetY;
     TapKey(KeyEscape);
     EXPECT_EQ(ScreenState, StateInGameMenu);
+    const int offsetY = Game.OffsetY;
     RunPasses(60);
     EXPECT_EQ(Game.OffsetY, offsetY);
     TapKey(KeyEscape);
@@ -259,9 +259,10 @@ TEST_F(PlayFlow, SelectedTileShowsTheMarkerAndEmptiedCellsShowTheBackground)
     // The marker's opaque pixels cover the selected tile on the screen.
     ClickCell(cells[0]);
     ASSERT_EQ(Game.board[static_cast<size_t>(cells[0])].selected, 1);
+    // The grab holds this pass's picture, drawn before the board moved on.
+    const BoardCell marked = Game.board[static_cast<size_t>(cells[0])];
     RunOnePass();
     ASSERT_TRUE(grabScreen(SpriteScreenshot, 0, 0, ScreenWidth, ScreenHeight));
-    const BoardCell& marked = Game.board[static_cast<size_t>(cells[0])];
     int markerPixels = 0;
     for (int dy = 0; dy < TileSize; dy += 2) {
         for (int dx = 0; dx < TileSize; dx += 2) {
@@ -279,10 +280,11 @@ TEST_F(PlayFlow, SelectedTileShowsTheMarkerAndEmptiedCellsShowTheBackground)
     EXPECT_EQ(Game.tilesCleared, 3);
     for (int guard = 0; guard < 100 && Game.falling; ++guard)
         RunOnePass();
+    const std::vector<BoardCell> drawn = Game.board;
     RunOnePass();
     ASSERT_TRUE(grabScreen(SpriteScreenshot, 0, 0, ScreenWidth, ScreenHeight));
     int emptyOnScreen = 0;
-    for (const BoardCell& cell : Game.board) {
+    for (const BoardCell& cell : drawn) {
         if (cell.picture || cell.top < 0 || cell.bottom >= ScreenHeight)
             continue;
         ++emptyOnScreen;
