@@ -369,7 +369,7 @@ def studio_scene(wd):
     out += "\n"
     # the emblem: a round plate with a fen at dusk and a quill standing in the reeds
     out += f'<g transform="translate({f(cx)},380)">\n'
-    out += '<circle r="190" fill="#f8c078" opacity="0.10"/><circle r="172" fill="#b9793f"/>'
+    out += '<circle r="300" fill="url(#warmGlow)"/><circle r="172" fill="#b9793f"/>'
     out += '<circle r="164" fill="none" stroke="#e3ad72" stroke-width="3"/><circle r="150" fill="url(#disc)"/>\n'
     out += '<g clip-path="url(#emblem)">'
     out += '<rect x="-150" y="-150" width="300" height="190" fill="url(#sky)" opacity="0.85"/>'
