@@ -83,71 +83,90 @@ void BlockDc(std::vector<float>& s, int rate, bool cyclic) {
   s.swap(out);
 }
 
-}  // namespace
+// The dry mix and the reverb send of a song, before the room.
+struct Mix {
+  std::vector<float> left, right, send;
+};
 
-Audio RenderSong(const Song& song) {
-  const int rate = song.rate;
-  const bool loop = song.loop;
-  const size_t n = loop ? song.loopFrames() : static_cast<size_t>(song.lengthSeconds * rate);
-  std::vector<float> left(n), right(n), send(n);
-  const size_t predelay = static_cast<size_t>(0.02 * rate);
+// Renders every note and adds it into the mix at its place and pan. A loop
+// wraps what rings past its end round into its beginning.
+Mix PlaceNotes(const Song& song, size_t n) {
+  Mix mix{std::vector<float>(n), std::vector<float>(n), std::vector<float>(n)};
+  const size_t predelay = static_cast<size_t>(0.02 * song.rate);
   // A loop begins a little before its first downbeat, so that the loop
   // point lies in the ringing of the last bar and not on an attack, which
   // the codec would blur across the join; a one-shot begins with a few
   // milliseconds of silence, so that its first sample is silent too.
-  const size_t lead = static_cast<size_t>((loop ? 0.025 : 0.006) * rate);
-
+  const size_t lead = static_cast<size_t>((song.loop ? 0.025 : 0.006) * song.rate);
   for (const Note& note : song.notes) {
-    std::vector<float> voice = RenderNote(note, rate);
+    std::vector<float> voice = RenderNote(note, song.rate);
     double angle = (std::clamp(note.pan, -1.0f, 1.0f) + 1) * M_PI / 4;
     float gl = static_cast<float>(std::cos(angle)), gr = static_cast<float>(std::sin(angle));
-    size_t at = static_cast<size_t>(std::llround(note.start * rate)) + lead, wet = at + predelay;
-    if (loop) {
+    size_t at = static_cast<size_t>(std::llround(note.start * song.rate)) + lead, wet = at + predelay;
+    if (song.loop) {
       at %= n;
       wet %= n;
     }
-    for (size_t i = 0; i < voice.size(); ++i) {
+    for (size_t i = 0; i < voice.size(); ++i, ++at) {
       if (at >= n) {
-        if (!loop) break;
+        if (!song.loop) break;
         at = 0;
       }
-      if (wet >= n) wet = loop ? 0 : n;
-      left[at] += voice[i] * gl;
-      right[at] += voice[i] * gr;
-      if (wet < n) send[wet++] += voice[i] * note.send;
-      ++at;
+      if (wet >= n) wet = song.loop ? 0 : n;
+      mix.left[at] += voice[i] * gl;
+      mix.right[at] += voice[i] * gr;
+      if (wet < n) mix.send[wet++] += voice[i] * note.send;
     }
   }
+  return mix;
+}
 
+// Adds the room's answer to the send, and takes out any DC.
+void AddRoom(const Song& song, Mix& mix) {
+  const size_t n = mix.send.size();
   std::vector<float> wetLeft(n), wetRight(n);
-  Room roomLeft(rate, song.room, song.damping, 0), roomRight(rate, song.room, song.damping, 23);
-  RunFilter(send, wetLeft, loop, [&](float x) { return roomLeft.process(x * 0.015f); });
-  RunFilter(send, wetRight, loop, [&](float x) { return roomRight.process(x * 0.015f); });
+  Room roomLeft(song.rate, song.room, song.damping, 0), roomRight(song.rate, song.room, song.damping, 23);
+  RunFilter(mix.send, wetLeft, song.loop, [&](float x) { return roomLeft.process(x * 0.015f); });
+  RunFilter(mix.send, wetRight, song.loop, [&](float x) { return roomRight.process(x * 0.015f); });
   for (size_t i = 0; i < n; ++i) {
-    left[i] += song.wet * wetLeft[i];
-    right[i] += song.wet * wetRight[i];
+    mix.left[i] += song.wet * wetLeft[i];
+    mix.right[i] += song.wet * wetRight[i];
   }
-  BlockDc(left, rate, loop);
-  BlockDc(right, rate, loop);
+  BlockDc(mix.left, song.rate, song.loop);
+  BlockDc(mix.right, song.rate, song.loop);
+}
 
+// Interleaves (or folds to mono); a one-shot's last 50 ms fade out.
+Audio Output(const Song& song, const Mix& mix) {
+  const size_t n = mix.left.size();
+  const int channels = song.channels;
   Audio audio;
-  audio.rate = rate;
-  audio.channels = song.channels;
-  audio.samples.resize(n * song.channels);
+  audio.rate = song.rate;
+  audio.channels = channels;
+  audio.samples.resize(n * channels);
   for (size_t i = 0; i < n; ++i) {
-    if (song.channels == 1) {
-      audio.samples[i] = static_cast<float>((left[i] + right[i]) * M_SQRT1_2);
+    if (channels == 1) {
+      audio.samples[i] = static_cast<float>((mix.left[i] + mix.right[i]) * M_SQRT1_2);
     } else {
-      audio.samples[2 * i] = left[i];
-      audio.samples[2 * i + 1] = right[i];
+      audio.samples[2 * i] = mix.left[i];
+      audio.samples[2 * i + 1] = mix.right[i];
     }
   }
-  if (!loop) {
-    size_t fade = std::min(n, static_cast<size_t>(0.05 * rate));
+  if (!song.loop) {
+    size_t fade = std::min(n, static_cast<size_t>(0.05 * song.rate));
     for (size_t i = 0; i < fade; ++i)
-      for (int c = 0; c < song.channels; ++c)
-        audio.samples[(n - 1 - i) * song.channels + c] *= static_cast<float>(i) / fade;
+      for (int c = 0; c < channels; ++c) audio.samples[(n - 1 - i) * channels + c] *= static_cast<float>(i) / fade;
   }
+  return audio;
+}
+
+}  // namespace
+
+Audio RenderSong(const Song& song) {
+  const size_t n = song.loop ? song.loopFrames() : static_cast<size_t>(song.lengthSeconds * song.rate);
+  Mix mix = PlaceNotes(song, n);
+  AddRoom(song, mix);
+  Audio audio = Output(song, mix);
   if (song.normalise) Normalise(audio, song.normalisePeak, song.targetRmsDb, song.ceilingDb);
   return audio;
 }

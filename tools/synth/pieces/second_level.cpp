@@ -81,9 +81,11 @@ Song SecondLevelPiece() {
   BrokenChords(score, pluck, b, {0, 1, 2, 3, 2, 1, 2, 3}, 0.5, 62, 4);
   BassLine(score, bass, all, {{0, 1.2, 0}, {1.5, 1.2, 0}, {3, 0.5, 7}, {3.5, 0.5, 12}}, 34);
 
-  // Time-keeping: a soft tick on every beat, shaker eighths (sixteenths at
-  // the end), and a gentle kick except in the lighter C section.
-  Groove(score, tick, score.Bar(1), score.Bar(41), 2, {{0, 1.0f}, {1, 0.7f}}, 84);
+  // Time-keeping: a soft tick on every beat (resting in B, so that it never
+  // nags), shaker eighths (sixteenths at the end), and a gentle kick except
+  // in the lighter C section.
+  Groove(score, tick, score.Bar(1), score.Bar(17), 2, {{0, 1.0f}, {1, 0.7f}}, 84);
+  Groove(score, tick, score.Bar(25), score.Bar(41), 2, {{0, 1.0f}, {1, 0.7f}}, 84);
   Groove(score, shaker, score.Bar(1), score.Bar(33), 1, {{0, 0.6f}, {0.5, 1.0f}}, 60);
   Groove(score, shaker, score.Bar(33), score.Bar(41), 1, {{0, 0.6f}, {0.25, 0.4f}, {0.5, 1.0f}, {0.75, 0.4f}}, 60);
   Groove(score, kick, score.Bar(1), score.Bar(25), 4, {{0, 1.0f}, {1.5, 0.6f}, {2, 0.8f}}, 36);
