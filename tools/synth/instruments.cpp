@@ -118,7 +118,7 @@ std::vector<float> RenderString(const Note& note, double t60, double brightness,
     line[i] = shape + 0.25 * noise.next();
   }
   double lp = std::exp(-kTwoPi * (300 + 9000 * brightness * note.velocity) / rate), y = line[length - 1];
-  for (int pass = 0; pass < 2; ++pass)  // twice round, so the filtered shape joins up
+  for (int pass = 0; pass < 2; ++pass)  // two passes: a two-pole slope; the line is circular
     for (double& v : line) v = y = (1 - lp) * v + lp * y;
   double mean = 0, peak = 1e-9;
   for (double v : line) mean += v / length;
