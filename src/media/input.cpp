@@ -122,16 +122,15 @@ void ApplyMouseGrab()
     }
 }
 
-// Takes the buttons and position since the last poll; a press and release
-// between two polls still counts as down in this snapshot.
+// Takes the buttons and position since the last poll. A press released before
+// anyone asked for the button still counts as down, in every snapshot until
+// mouseButtonDown has reported it once (a frame polls the mouse twice).
 void pollMouse()
 {
     PumpMediaEvents();
     ApplyMouseGrab();
-    for (int button = 0; button < 6; ++button) {
+    for (int button = 0; button < 6; ++button)
         input.buttonSnapshot[button] = input.buttonHeld[button] || input.buttonPressedSincePoll[button];
-        input.buttonPressedSincePoll[button] = false;
-    }
 }
 
 // Tracked pointer, kept within the screen.
@@ -158,10 +157,13 @@ int mouseY()
     return y < 0 ? 0 : (y >= height ? height - 1 : y);
 }
 
-// Held (or pressed since the last poll) in this snapshot.
+// Held (or pressed and not yet reported) in this snapshot.
 bool mouseButtonDown(int button)
 {
-    return button >= 1 && button < 6 && input.buttonSnapshot[button];
+    if (button < 1 || button >= 6 || !input.buttonSnapshot[button])
+        return false;
+    input.buttonPressedSincePoll[button] = false;
+    return true;
 }
 
 // Moves the pointer to screen pixel x, y.

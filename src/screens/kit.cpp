@@ -119,12 +119,22 @@ static int BeginStrip(int sprite, int templateSprite, int font)
     return -strip;  // negative: drawing has started on it
 }
 
+// NOTE: a text's line box can be taller than the strip (fonts differ in how
+// much room they keep below the baseline). The box is then lifted so that its
+// bottom meets the strip's, keeping descenders whole; the room a font keeps
+// above its capitals takes the difference.
+static int StripTextTop(const std::string& text, int stripHeight)
+{
+    const int th = textHeight(text);
+    return th > stripHeight ? stripHeight - th : 0;
+}
+
 int MakeMenuStrip(int sprite, int font, const std::string& text, uint32_t colour, int width)
 {
     int strip = BeginStrip(sprite, SpriteMenuTemplate, font);
     if (strip < 0) {
         strip = -strip;
-        DrawCentredText(515, 0, text, colour);
+        DrawCentredText(515, StripTextTop(text, spriteHeight(SpriteMenuTemplate)), text, colour);
         endDrawing();
     }
     if (strip)
@@ -138,8 +148,9 @@ int MakeSettingsStrip(int sprite, int font, const std::string& label, const std:
     int strip = BeginStrip(sprite, SpriteSettingsTemplate, font);
     if (strip < 0) {
         strip = -strip;
-        drawText(90, 0, label, colour);
-        drawText(1172 - textWidth(value), 0, value, colour);
+        const int templateHeight = spriteHeight(SpriteSettingsTemplate);
+        drawText(90, StripTextTop(label, templateHeight), label, colour);
+        drawText(1172 - textWidth(value), StripTextTop(value, templateHeight), value, colour);
         endDrawing();
     }
     if (strip)
