@@ -119,6 +119,7 @@ TEST(LevelAddressing, NumbersColumnsRowsAndNextLevel)
 
 TEST(Rating, MarksAreReachedInStepsOfThree)
 {
+    BuildLevelRecords();
     const LevelRecord& level22 = LevelByNumber(22);
     EXPECT_EQ(RatingFor(108, level22.mark1, level22.mark2, level22.mark3), 1);
     EXPECT_EQ(RatingFor(111, level22.mark1, level22.mark2, level22.mark3), 2);
