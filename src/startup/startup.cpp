@@ -1,5 +1,6 @@
 #include "startup/startup.h"
 
+#include <chrono>
 #include <cstdio>
 
 #include "assets/asset_loading.h"
@@ -27,6 +28,21 @@ const char* const GameVersion = "1.1.0.0";
 const char* const UserSubFolder = "Quillfen game studio/Morvane";
 
 std::string GameDirOverride;
+
+// Seconds since the previous lap (or the start), for StartupTimings.
+class StartupClock {
+public:
+    double Lap()
+    {
+        const auto now = std::chrono::steady_clock::now();
+        const double seconds = std::chrono::duration<double>(now - last).count();
+        last = now;
+        return seconds;
+    }
+
+private:
+    std::chrono::steady_clock::time_point last = std::chrono::steady_clock::now();
+};
 
 // The log's header, from the title line to the starting language.
 void WriteLogHeader(const std::string& dateText)
@@ -136,6 +152,8 @@ bool AssetFailed()
 
 } // namespace
 
+StartupTimings LastStartupTimings;
+
 std::string GameScreenModeName(int mode)
 {
     switch (mode) {
@@ -162,6 +180,9 @@ void ShowFatalError(const std::string& message)
 
 bool StartGame(const std::vector<std::string>& arguments)
 {
+    StartupClock clock;
+    StartupTimings& timings = LastStartupTimings;
+    timings = StartupTimings{};
     SetDefaultPreferences();
     CopyPreferencesToPending();
     Game = GameState{};
@@ -173,6 +194,7 @@ bool StartGame(const std::vector<std::string>& arguments)
     ChooseFolders();
     StartLog(arguments);
     StartLanguages();
+    timings.folders = clock.Lap();
 
     if (!StartSubsystem(initSprite, "InitSprite:", "Sprite") ||
         !StartSubsystem(initKeyboard, "InitKeyboard:", "Keyboard") ||
@@ -180,12 +202,17 @@ bool StartGame(const std::vector<std::string>& arguments)
         !StartSubsystem(initSound, "InitSound:", "Sound"))
         return false;
     installQuitSignals();
+    timings.subsystems = clock.Lap();
 
     ComputeScreenSize(true);
 
     std::string failed;
-    if (!LoadFontPass(GameDir, failed) || !LoadSoundPass(GameDir, failed))
+    if (!LoadFontPass(GameDir, failed))
         return AssetFailed();
+    timings.fontPass = clock.Lap();
+    if (!LoadSoundPass(GameDir, failed))
+        return AssetFailed();
+    timings.soundPass = clock.Lap();
 
     if (!OpenGameScreen(GameDir)) {
         ShowFatalError(text("tErrorSCREEN"));
@@ -195,14 +222,18 @@ bool StartGame(const std::vector<std::string>& arguments)
 
     BuildLevelRecords();
     LoadProgress(SaveTo);
+    timings.screen = clock.Lap();
 
     if (!LoadPicturePass(GameDir, failed))
         return AssetFailed();
     ComputeLayoutValues();
+    timings.picturePass = clock.Lap();
     LoadGameFonts();
+    timings.gameFonts = clock.Lap();
 
     RebuildAllPanels(true);
     FinishAssetLoading(Game.OffsetX, Game.OffsetY);
+    timings.panels = clock.Lap();
 
     setFrameRate(60);
     setSpriteFiltering(1);
@@ -212,6 +243,9 @@ bool StartGame(const std::vector<std::string>& arguments)
     if (Prefs.music)
         MusicChannel = playSound(MenuMusic, SoundLoop | SoundOwnChannel, Prefs.musicVolume);
     ResetMainLoop();
+    timings.finish = clock.Lap();
+    timings.total = timings.folders + timings.subsystems + timings.fontPass + timings.soundPass +
+                    timings.screen + timings.picturePass + timings.gameFonts + timings.panels + timings.finish;
     return true;
 }
 
