@@ -2,7 +2,7 @@
 
 #include "media/media.h"
 
-#include <vorbis/vorbisenc.h>
+#include "support/test_sounds.h"
 #include <zlib.h>
 
 #include <cmath>
@@ -38,12 +38,6 @@ int HalvesWidth = 0;
 uint32_t HalvesPixel(int x, int, uint32_t)
 {
     return x < HalvesWidth / 2 ? HalvesLeft : HalvesRight;
-}
-
-void AppendPage(std::vector<uint8_t>& out, const ogg_page& page)
-{
-    out.insert(out.end(), page.header, page.header + page.header_len);
-    out.insert(out.end(), page.body, page.body + page.body_len);
 }
 
 } // namespace
@@ -87,57 +81,6 @@ std::vector<uint8_t> MakeHalvesPng(int width, int height, uint32_t left, uint32_
     HalvesRight = right;
     HalvesWidth = width;
     return MakePng(width, height, HalvesPixel, 0);
-}
-
-std::vector<uint8_t> MakeOgg(double seconds)
-{
-    const int rate = 22050;
-    vorbis_info info;
-    vorbis_info_init(&info);
-    vorbis_encode_init_vbr(&info, 1, rate, 0.1f);
-    vorbis_comment comment;
-    vorbis_comment_init(&comment);
-    vorbis_dsp_state dsp;
-    vorbis_analysis_init(&dsp, &info);
-    vorbis_block block;
-    vorbis_block_init(&dsp, &block);
-    ogg_stream_state stream;
-    ogg_stream_init(&stream, 7);
-
-    std::vector<uint8_t> out;
-    ogg_packet header, commentPacket, codebooks;
-    vorbis_analysis_headerout(&dsp, &comment, &header, &commentPacket, &codebooks);
-    ogg_stream_packetin(&stream, &header);
-    ogg_stream_packetin(&stream, &commentPacket);
-    ogg_stream_packetin(&stream, &codebooks);
-    ogg_page page;
-    while (ogg_stream_flush(&stream, &page))
-        AppendPage(out, page);
-
-    const int frames = static_cast<int>(seconds * rate);
-    float** samples = vorbis_analysis_buffer(&dsp, frames);
-    for (int i = 0; i < frames; i++)
-        samples[0][i] = 0.3f * static_cast<float>(std::sin(2.0 * 3.14159265 * 440.0 * i / rate));
-    vorbis_analysis_wrote(&dsp, frames);
-    vorbis_analysis_wrote(&dsp, 0);
-    ogg_packet packet;
-    while (vorbis_analysis_blockout(&dsp, &block) == 1) {
-        vorbis_analysis(&block, nullptr);
-        vorbis_bitrate_addblock(&block);
-        while (vorbis_bitrate_flushpacket(&dsp, &packet)) {
-            ogg_stream_packetin(&stream, &packet);
-            while (ogg_stream_pageout(&stream, &page))
-                AppendPage(out, page);
-        }
-    }
-    while (ogg_stream_flush(&stream, &page))
-        AppendPage(out, page);
-    ogg_stream_clear(&stream);
-    vorbis_block_clear(&block);
-    vorbis_dsp_clear(&dsp);
-    vorbis_comment_clear(&comment);
-    vorbis_info_clear(&info);
-    return out;
 }
 
 std::vector<uint8_t> TextBytes(size_t size, uint32_t seed)
@@ -193,7 +136,7 @@ std::vector<PackMember> CompleteMembers(int artworkWidth, int artworkHeight)
     };
     std::ifstream font("/usr/share/fonts/truetype/quicksand/Quicksand-Regular.ttf", std::ios::binary);
     add("Baloo-Regular.ttf", std::vector<uint8_t>(std::istreambuf_iterator<char>(font), {}));
-    const std::vector<uint8_t> ogg = MakeOgg(0.25);
+    const std::vector<uint8_t> ogg = MakeToneOgg(0.25);
     for (const char* sound : {"music1.ogg", "music2.ogg", "music3.ogg",
                               "points_ticker_bonus_score_reward_jingle_01.ogg", "collect_item_14.ogg"})
         add(sound, ogg);

@@ -15,8 +15,6 @@ std::vector<uint8_t> MakePng(int width, int height, uint32_t (*pixel)(int x, int
 std::vector<uint8_t> MakeSolidPng(int width, int height, uint32_t colour);
 // A PNG whose left half is `left` and right half `right`.
 std::vector<uint8_t> MakeHalvesPng(int width, int height, uint32_t left, uint32_t right);
-// A fraction of a second of a sine tone as OGG Vorbis.
-std::vector<uint8_t> MakeOgg(double seconds);
 
 // Test data of several kinds, reproducible from the seed.
 std::vector<uint8_t> TextBytes(size_t size, uint32_t seed);

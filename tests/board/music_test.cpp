@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include <vorbis/vorbisenc.h>
+#include "support/test_sounds.h"
 
 #include "assets/asset_numbers.h"
 #include "board/music.h"
@@ -17,79 +17,13 @@
 
 namespace {
 
-// Appends an OGG page to the file bytes.
-void AppendPage(std::vector<uint8_t>& out, const ogg_page& page)
-{
-    out.insert(out.end(), page.header, page.header + page.header_len);
-    out.insert(out.end(), page.body, page.body + page.body_len);
-}
-
-// A mono sine tone of the given length as an OGG Vorbis file.
-std::vector<uint8_t> MakeTone(double seconds, double frequency)
-{
-    const int rate = 22050;
-    std::vector<uint8_t> out;
-    vorbis_info info;
-    vorbis_info_init(&info);
-    if (vorbis_encode_init_vbr(&info, 1, rate, 0.1f) != 0) return out;
-    vorbis_comment comment;
-    vorbis_comment_init(&comment);
-    vorbis_dsp_state dsp;
-    vorbis_analysis_init(&dsp, &info);
-    vorbis_block block;
-    vorbis_block_init(&dsp, &block);
-    ogg_stream_state stream;
-    ogg_stream_init(&stream, 7);
-    ogg_packet header, headerComment, headerCode;
-    vorbis_analysis_headerout(&dsp, &comment, &header, &headerComment, &headerCode);
-    ogg_stream_packetin(&stream, &header);
-    ogg_stream_packetin(&stream, &headerComment);
-    ogg_stream_packetin(&stream, &headerCode);
-    ogg_page page;
-    while (ogg_stream_flush(&stream, &page)) AppendPage(out, page);
-
-    int total = static_cast<int>(seconds * rate);
-    int written = 0;
-    bool ended = false;
-    while (!ended) {
-        int count = std::min(1024, total - written);
-        if (count > 0) {
-            float** buffer = vorbis_analysis_buffer(&dsp, count);
-            for (int i = 0; i < count; i++)
-                buffer[0][i] = 0.3f * static_cast<float>(std::sin(2 * M_PI * frequency * (written + i) / rate));
-            vorbis_analysis_wrote(&dsp, count);
-            written += count;
-        } else {
-            vorbis_analysis_wrote(&dsp, 0);
-        }
-        while (vorbis_analysis_blockout(&dsp, &block) == 1) {
-            vorbis_analysis(&block, nullptr);
-            vorbis_bitrate_addblock(&block);
-            ogg_packet packet;
-            while (vorbis_bitrate_flushpacket(&dsp, &packet)) {
-                ogg_stream_packetin(&stream, &packet);
-                while (ogg_stream_pageout(&stream, &page)) {
-                    AppendPage(out, page);
-                    if (ogg_page_eos(&page)) ended = true;
-                }
-            }
-        }
-    }
-    ogg_stream_clear(&stream);
-    vorbis_block_clear(&block);
-    vorbis_dsp_clear(&dsp);
-    vorbis_comment_clear(&comment);
-    vorbis_info_clear(&info);
-    return out;
-}
-
 class Music : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
         ASSERT_NE(initSound(), 0);
         for (int sound = MenuMusic; sound <= SoundMatch; sound++) {
-            std::vector<uint8_t> tone = MakeTone(2.0, 220.0 + 110.0 * sound);
+            std::vector<uint8_t> tone = MakeToneOgg(2.0, 220.0 + 110.0 * sound);
             ASSERT_FALSE(tone.empty());
             ASSERT_NE(loadSound(sound, tone.data(), tone.size()), 0) << sound;
         }

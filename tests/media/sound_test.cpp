@@ -1,7 +1,7 @@
 // Sound on the real mixer (dummy audio driver: time runs, nothing is heard).
 #include "media_fixture.h"
 
-#include <vorbis/vorbisenc.h>
+#include "support/test_sounds.h"
 
 #include <chrono>
 #include <cmath>
@@ -10,81 +10,6 @@
 #include <thread>
 
 namespace {
-
-void AppendPage(std::vector<uint8_t>& out, const ogg_page& page)
-{
-    out.insert(out.end(), page.header, page.header + page.header_len);
-    out.insert(out.end(), page.body, page.body + page.body_len);
-}
-
-// A mono 440 Hz tone of `seconds`, encoded to OGG Vorbis in memory.
-std::vector<uint8_t> MakeOgg(double seconds, int rate = 22050)
-{
-    vorbis_info info;
-    vorbis_info_init(&info);
-    std::vector<uint8_t> out;
-    if (vorbis_encode_init_vbr(&info, 1, rate, 0.1f) != 0) {
-        vorbis_info_clear(&info);
-        return out;
-    }
-    vorbis_comment comment;
-    vorbis_comment_init(&comment);
-    vorbis_dsp_state dsp;
-    vorbis_block block;
-    vorbis_analysis_init(&dsp, &info);
-    vorbis_block_init(&dsp, &block);
-    ogg_stream_state stream;
-    ogg_stream_init(&stream, 1);
-    ogg_packet header, headerComment, headerCode;
-    vorbis_analysis_headerout(&dsp, &comment, &header, &headerComment, &headerCode);
-    ogg_stream_packetin(&stream, &header);
-    ogg_stream_packetin(&stream, &headerComment);
-    ogg_stream_packetin(&stream, &headerCode);
-    ogg_page page;
-    while (ogg_stream_flush(&stream, &page)) {
-        AppendPage(out, page);
-    }
-    const int total = static_cast<int>(seconds * rate);
-    int written = 0;
-    bool ended = false;
-    while (!ended) {
-        int count = std::min(1024, total - written);
-        if (count > 0) {
-            float** buffer = vorbis_analysis_buffer(&dsp, count);
-            for (int i = 0; i < count; ++i) {
-                buffer[0][i] = 0.5f * static_cast<float>(std::sin(2 * M_PI * 440 * (written + i) / rate));
-            }
-            vorbis_analysis_wrote(&dsp, count);
-            written += count;
-        } else {
-            vorbis_analysis_wrote(&dsp, 0);
-        }
-        while (vorbis_analysis_blockout(&dsp, &block) == 1) {
-            vorbis_analysis(&block, nullptr);
-            vorbis_bitrate_addblock(&block);
-            ogg_packet packet;
-            while (vorbis_bitrate_flushpacket(&dsp, &packet)) {
-                ogg_stream_packetin(&stream, &packet);
-                while (ogg_stream_pageout(&stream, &page)) {
-                    AppendPage(out, page);
-                    ended = ended || ogg_page_eos(&page);
-                }
-            }
-        }
-        if (count <= 0 && !ended) {
-            while (ogg_stream_flush(&stream, &page)) {
-                AppendPage(out, page);
-            }
-            ended = true;
-        }
-    }
-    ogg_stream_clear(&stream);
-    vorbis_block_clear(&block);
-    vorbis_dsp_clear(&dsp);
-    vorbis_comment_clear(&comment);
-    vorbis_info_clear(&info);
-    return out;
-}
 
 void Wait(int ms)
 {
@@ -97,8 +22,8 @@ class SoundTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        longTone = MakeOgg(4.0);
-        shortTone = MakeOgg(0.15);
+        longTone = MakeToneOgg(4.0);
+        shortTone = MakeToneOgg(0.15);
     }
     void SetUp() override
     {
@@ -172,7 +97,7 @@ TEST_F(SoundTest, ResumeContinuesFromThePausedPositionAndPlayRestarts)
 TEST_F(SoundTest, AResumedSoundEndsAfterOnlyItsRemainder)
 {
     // 1.5 s of tone: 0.7 s played before the pause, so about 0.8 s remain.
-    std::vector<uint8_t> tone = MakeOgg(1.5);
+    std::vector<uint8_t> tone = MakeToneOgg(1.5);
     ASSERT_NE(loadSound(2, tone.data(), tone.size()), 0);
     int channel = playSound(2, 0, 100);
     ASSERT_GT(channel, 0);
@@ -284,7 +209,7 @@ TEST(SilentSoundTest, AMissingDeviceFallsBackToSilentOutput)
     EXPECT_NE(said.find("silent"), std::string::npos);
 
     // The game goes on as with a device: sounds load, play and report.
-    std::vector<uint8_t> tone = MakeOgg(1.0);
+    std::vector<uint8_t> tone = MakeToneOgg(1.0);
     ASSERT_NE(loadSound(1, tone.data(), tone.size()), 0);
     int channel = playSound(1, SoundLoop, 70);
     EXPECT_GT(channel, 0);

@@ -1,6 +1,7 @@
 // The quit and leave confirmations: two placements of one picture, yes at
 // once for quitting, music switched once when leaving a level.
 #include "menu_fixture.h"
+#include "support/test_sounds.h"
 
 #include "assets/asset_numbers.h"
 #include "board/board.h"
@@ -18,7 +19,7 @@ class ConfirmTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        static std::vector<uint8_t> tone = MakeOgg(3.0);
+        static std::vector<uint8_t> tone = MakeToneOgg(3.0);
         ASSERT_NE(loadSound(MenuMusic, tone.data(), tone.size()), 0);
         ASSERT_NE(loadSound(SoundLevelMusic1, tone.data(), tone.size()), 0);
     }

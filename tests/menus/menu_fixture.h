@@ -25,8 +25,6 @@ constexpr uint32_t StarColours[4] = {0xFF3CC8FF, 0xFF30A0E0, 0xFF2070C0, 0xFF104
 
 // A PNG of width x height; pixel(x, y) answers an rgba() value.
 std::vector<uint8_t> MakePng(int width, int height, uint32_t (*pixel)(int x, int y));
-// A short sine tone encoded as OGG Vorbis.
-std::vector<uint8_t> MakeOgg(double seconds);
 
 // Builds every menu panel in the current language, main menu first.
 void BuildMenuPanels();
