@@ -1,0 +1,289 @@
+// morvane_gallery: starts the real game in a temporary program folder, drives
+// it with real input events through every screen state and writes one PNG of
+// each, taken from the picture the main loop has just drawn:
+//   morvane_gallery <resolution index> <output folder>
+// The game runs windowed at the resolution given (0 = 1024x576,
+// 4 = 1920x1080); scripts/gallery.sh runs it in a virtual X display.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "assets/asset_numbers.h"
+#include "board/board.h"
+#include "display/layout.h"
+#include "flow/flow.h"
+#include "flow/main_loop.h"
+#include "flow/menu_states.h"
+#include "gallery_png.h"
+#include "harness.h"
+#include "media/media.h"
+#include "screens/overlays.h"
+
+namespace {
+
+std::string OutputFolder;
+int Written = 0;
+
+// Stops the run with a message naming the step that failed.
+[[noreturn]] void Fail(const std::string& what)
+{
+    std::fprintf(stderr, "morvane_gallery: %s (screen state %d)\n", what.c_str(), ScreenState);
+    StopTestGame();
+    std::exit(1);
+}
+
+// The picture the last pass drew, as <NN>-<name>.png.
+void Shoot(int number, const std::string& name)
+{
+    if (!grabScreen(SpriteScreenshot, 0, 0, ScreenWidth, ScreenHeight))
+        Fail("cannot grab the screen for " + name);
+    char prefix[16];
+    std::snprintf(prefix, sizeof prefix, "%02d-", number);
+    const std::string path = OutputFolder + prefix + name + ".png";
+    if (!WriteSpritePng(SpriteScreenshot, path))
+        Fail("cannot write " + path);
+    std::printf("%s\n", path.c_str());
+    ++Written;
+}
+
+void Reach(int state, int maxPasses = 3000)
+{
+    if (!RunUntilState(state, maxPasses))
+        Fail("screen state " + std::to_string(state) + " not reached");
+}
+
+// Waits in a state until its panel is at rest, then draws one more pass so
+// that the picture shows the panel at rest.
+void Settle(int state, const Panel* panel)
+{
+    Reach(state);
+    for (int guard = 0; guard < 200 && panel && panel->slide != 0 && ScreenState == state; ++guard)
+        RunOnePass();
+    RunOnePass();
+    if (ScreenState != state || (panel && panel->slide != 0))
+        Fail("the panel of state " + std::to_string(state) + " did not come to rest");
+}
+
+void SettleAndShoot(int state, const Panel* panel, const std::string& name)
+{
+    Settle(state, panel);
+    Shoot(state + 1, name);
+}
+
+// The pointer leaves the window, so that no button shows its hover colour.
+void PointerAway()
+{
+    injectMouseLeave();
+    RunOnePass();
+}
+
+void Click(const ButtonRecord& record)
+{
+    ClickRecord(record);
+    PointerAway();
+}
+
+void ClickLevel(int number)
+{
+    const LevelRecord& level = LevelByNumber(number);
+    ClickAt((level.hitLeft + level.hitRight) / 2, (level.hitTop + level.hitBottom) / 2);
+    PointerAway();
+}
+
+// --- playing: triples of equal pictures as they come into view -------------
+
+// Cells whose whole rectangle is on the screen, grouped by picture.
+std::map<int, std::vector<int>> VisibleTiles()
+{
+    std::map<int, std::vector<int>> visible;
+    for (int i = 0; i < static_cast<int>(Game.board.size()); ++i) {
+        const BoardCell& cell = Game.board[static_cast<size_t>(i)];
+        if (cell.picture && cell.fall == 0 && cell.top > 0 && cell.bottom < ScreenHeight)
+            visible[cell.picture].push_back(i);
+    }
+    return visible;
+}
+
+void ClickCell(int index)
+{
+    const BoardCell& cell = Game.board[static_cast<size_t>(index)];
+    ClickAt((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+}
+
+// Three visible cells with one picture, or an empty list.
+std::vector<int> VisibleTriple()
+{
+    for (const auto& [picture, cells] : VisibleTiles()) {
+        if (cells.size() >= 3)
+            return {cells[0], cells[1], cells[2]};
+    }
+    return {};
+}
+
+// Removes triples until the level is over.
+void ClearBoard(int maxPasses = 40000)
+{
+    for (int guard = 0; guard < maxPasses && ScreenState == StatePlay; ++guard) {
+        if (Game.falling || Game.selection.count != 0) {
+            RunOnePass();
+            continue;
+        }
+        const std::vector<int> triple = VisibleTriple();
+        if (triple.empty()) {
+            RunOnePass();
+            continue;
+        }
+        for (int cell : triple) {
+            if (ScreenState == StatePlay)
+                ClickCell(cell);
+        }
+    }
+    if (ScreenState == StatePlay)
+        Fail("the board was not cleared");
+    PointerAway();
+}
+
+// --- the tour ----------------------------------------------------------------
+
+void MenuScreens()
+{
+    Reach(StateSplash);
+    RunPasses(50);
+    if (ScreenState != StateSplash)
+        Fail("the splash ended early");
+    Shoot(StateSplash + 1, "splash");
+
+    // The logo halfway through its shrink, the menu halfway in.
+    Reach(StateTitleIntro);
+    while (ScreenState == StateTitleIntro && FrameCounter < 112)
+        RunOnePass();
+    RunOnePass();
+    if (ScreenState != StateTitleIntro)
+        Fail("the title intro ended early");
+    Shoot(StateTitleIntro + 1, "intro");
+
+    SettleAndShoot(StateMainMenu, &MainMenuPanel, "main-menu");
+
+    // Main menu buttons 1..6: start, quick game, settings, help, credits, quit.
+    struct Visit {
+        int button;
+        int state;
+        const Panel* panel;
+        const char* name;
+    };
+    const Visit visits[] = {
+        {1, StateLevelSelect, &LevelSelectPanel, "level-select"},
+        {2, StateQuickGame, &QuickGamePanel, "quick-game"},
+        {4, StateHelp, &HelpPanel, "help"},
+        {5, StateCredits, &CreditsPanel, "credits"},
+        {3, StateSettings, &SettingsPanel, "settings"},
+        {6, StateQuitConfirm, &QuitPanel, "quit"},
+    };
+    for (const Visit& visit : visits) {
+        Settle(StateMainMenu, &MainMenuPanel);
+        Click(MainMenuButtons[visit.button]);
+        SettleAndShoot(visit.state, visit.panel, visit.name);
+        // Escape closes each of them without acting.
+        TapKey(KeyEscape);
+    }
+}
+
+// Level 1 from the main menu: get ready, play with a tile selected, the
+// in-game menu and the leave question; then the level cleared. With every
+// other level holding a star, MENU then shows the game complete.
+void CampaignScreens()
+{
+    Settle(StateMainMenu, &MainMenuPanel);
+    Click(MainMenuButtons[1]);
+    Settle(StateLevelSelect, &LevelSelectPanel);
+    ClickLevel(1);
+    Reach(StateGetReady);
+    SettleAndShoot(StateGetReady, &GetReadyPanel, "get-ready");
+
+    Reach(StatePlay);
+    // The board rises until it fills about half the screen and shows three
+    // equal tiles.
+    std::vector<int> triple;
+    for (int guard = 0; guard < 4000 && ScreenState == StatePlay; ++guard) {
+        if (Game.OffsetY < ScreenHeight / 2) {
+            triple = VisibleTriple();
+            if (!triple.empty())
+                break;
+        }
+        RunOnePass();
+    }
+    if (triple.empty())
+        Fail("no three equal tiles in view");
+    ClickCell(triple[0]);
+    PointerAway();
+    if (Game.board[static_cast<size_t>(triple[0])].selected != 1)
+        Fail("the tile was not selected");
+    Shoot(StatePlay + 1, "play");
+
+    TapKey(KeyEscape);
+    SettleAndShoot(StateInGameMenu, &InGameMenuPanel, "in-game-menu");
+    Click(InGameMenuButtons[3]);
+    SettleAndShoot(StateLeaveConfirm, &LeavePanel, "leave");
+    TapKey(KeyEscape);  // no: back to the in-game menu
+    Settle(StateInGameMenu, &InGameMenuPanel);
+    TapKey(KeyEscape);  // resume
+    Reach(StatePlay, 60);
+    // The selected tile's two partners complete the first triple.
+    ClickCell(triple[1]);
+    ClickCell(triple[2]);
+
+    for (int n = 2; n <= 25; ++n) {
+        LevelByNumber(n).best = 1;
+        LevelByNumber(n).locked = 0;
+    }
+    ClearBoard();
+    SettleAndShoot(StateLevelFinished, &FinishedPanel, "level-finished");
+    if (Game.result != 3)
+        std::fprintf(stderr, "morvane_gallery: level 1 was rated %d\n", Game.result);
+    Click(FinishedButtons[3]);
+    SettleAndShoot(StateGameComplete, &GameCompletePanel, "game-complete");
+    Click(GameCompleteButtons[1]);
+}
+
+// A quick game at the first difficulty, cleared.
+void QuickScreens()
+{
+    Settle(StateMainMenu, &MainMenuPanel);
+    Click(MainMenuButtons[2]);
+    Settle(StateQuickGame, &QuickGamePanel);
+    Click(QuickGameButtons[1]);
+    Reach(StatePlay, 400);
+    ClearBoard();
+    SettleAndShoot(StateQuickFinished, &QuickFinishedPanel, "quick-finished");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s <resolution index> <output folder>\n", argv[0]);
+        return 2;
+    }
+    const int resolution = std::atoi(argv[1]);
+    OutputFolder = argv[2];
+    if (!OutputFolder.empty() && OutputFolder.back() != '/')
+        OutputFolder += '/';
+    std::filesystem::create_directories(OutputFolder);
+
+    const std::string folder = MakeGameFolder(WindowedPreferences(resolution));
+    if (!StartTestGame(folder)) {
+        std::fprintf(stderr, "morvane_gallery: the game did not start\n");
+        return 1;
+    }
+    MenuScreens();
+    CampaignScreens();
+    QuickScreens();
+    StopTestGame();
+    std::filesystem::remove_all(folder);
+    std::printf("%d screenshots in %s\n", Written, OutputFolder.c_str());
+    return Written == StateCount ? 0 : 1;
+}
