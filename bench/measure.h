@@ -96,13 +96,13 @@ inline Summary Summarise(std::vector<double> values)
 // One table row: name, median, min, max (already in the unit given), target.
 inline void PrintRow(const std::string& name, const Summary& s, const char* unit, const std::string& target)
 {
-    std::printf("%-44s %10.2f %10.2f %10.2f  %-6s %s\n", name.c_str(), s.median, s.min, s.max, unit,
+    std::printf("%-52s %10.2f %10.2f %10.2f  %-6s %s\n", name.c_str(), s.median, s.min, s.max, unit,
                 target.c_str());
 }
 
 inline void PrintHeader()
 {
-    std::printf("%-44s %10s %10s %10s  %-6s %s\n", "measure", "median", "min", "max", "unit", "target");
+    std::printf("%-52s %10s %10s %10s  %-6s %s\n", "measure", "median", "min", "max", "unit", "target");
 }
 
 inline std::vector<double> Scaled(std::vector<double> values, double factor)

@@ -25,7 +25,7 @@ done
 
 export SDL_VIDEODRIVER=dummy SDL_RENDER_DRIVER=software SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8
 
-row() { printf '%-44s %10s %10s %10s  %-6s %s\n' "$@"; }
+row() { printf '%-52s %10s %10s %10s  %-6s %s\n' "$@"; }
 
 echo "Morvane benchmarks, $(date -u '+%Y-%m-%d %H:%M UTC')"
 echo "machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), $(nproc) cores," \
@@ -46,8 +46,8 @@ done
 
 echo "-- depacking (4 MB members, 30 runs)"
 "$bench/bench_depack" 4 30 | awk 'NR > 1 {
-  printf "%-44s %10.0f %10.0f %10.0f  %-6s %s\n", "depack " $1 " (MB/s)", $5, $7, $6, "MB/s", ""
-  printf "%-44s %10.0f %10s %10s  %-6s %s\n", "  by CPU time", $8, "-", "-", "MB/s", ""
+  printf "%-52s %10.0f %10.0f %10.0f  %-6s %s\n", "depack " $1 " (MB/s)", $5, $7, $6, "MB/s", ""
+  printf "%-52s %10.0f %10s %10s  %-6s %s\n", "  by CPU time", $8, "-", "-", "MB/s", ""
 }'
 echo
 echo "load average after the run: $(cut -d' ' -f1-3 /proc/loadavg)"
