@@ -6,8 +6,9 @@
 //   e2e_look count A.ppm X Y W H R G B TOL  pixels within TOL of the colour
 //   e2e_look board A.ppm LEFT TOP WIDTH HEIGHT TILE COLUMNS
 //       finds the tiles of the board inside the area (screen coordinates of
-//       the game's picture), groups them by picture and prints
-//       "tiles N", then "triple X1 Y1 X2 Y2 X3 Y3" (centres, area
+//       the game's picture), groups them by picture and prints "phase P",
+//       "fullrows N" (rows with a tile in every column), "tiles N", one
+//       "cell X Y GROUP" line per tile, then "triple X1 Y1 X2 Y2 X3 Y3" (centres, area
 //       coordinates added) for one group of at least three, or "triple none".
 #include <algorithm>
 #include <cmath>
@@ -143,13 +144,16 @@ int Board(const Image& image, Rect area, int tile, int columns)
     std::vector<Cell> representatives;  // one per group: where its first member is
     const int inset = tile / 4;
     const int crop = tile - 2 * inset;
+    int fullRows = 0;
     for (int top = area.y + phase - tile; top + tile <= area.y + area.h; top += tile) {
         if (top < area.y)
             continue;
+        int inRow = 0;
         for (int c = 0; c < columns; ++c) {
             const int x = left + c * tile;
             if (Detail(image, x + inset, top + inset, crop, crop) < 12.0)
                 continue;  // background: no tile here
+            ++inRow;
             Cell cell{x + tile / 2, top + tile / 2, -1};
             for (size_t g = 0; g < representatives.size(); ++g) {
                 const Cell& r = representatives[g];
@@ -165,8 +169,10 @@ int Board(const Image& image, Rect area, int tile, int columns)
             }
             cells.push_back(cell);
         }
+        fullRows += inRow == columns;
     }
     std::printf("phase %d\n", phase);
+    std::printf("fullrows %d\n", fullRows);
     std::printf("tiles %zu\n", cells.size());
     for (const Cell& cell : cells)
         std::printf("cell %d %d %d\n", cell.cx, cell.cy, cell.group);
