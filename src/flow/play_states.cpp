@@ -200,6 +200,8 @@ void ClickInGameMenu()
 
 void EscapeInGameMenu()
 {
+    if (InGameMenuPanel.slide != 0)
+        return;
     InGameChoice = 1;
     InGameMenuPanel.slide = -25;
 }
@@ -359,6 +361,8 @@ void ClickGameComplete()
 
 void EscapeGameComplete()
 {
+    if (GameCompletePanel.slide != 0)
+        return;
     GameCompletePanel.slide = -25;
 }
 

@@ -84,9 +84,12 @@ void ClickCurrentState()
         steps.click();
 }
 
+// NOTE: Escape is not held back by a sliding panel here: a key that starts a
+// slide-out checks its own panel, while the ones that act at once (ending the
+// game from the main menu, leaving a finished panel) act at any time.
 void EscapeCurrentState()
 {
     const StateSteps& steps = CurrentStateSteps();
-    if (steps.escape && AtRest(steps))
+    if (steps.escape)
         steps.escape();
 }
