@@ -178,9 +178,9 @@ void MeasurePacing(int passes)
 
 // Focus lost during play, paced as the game runs: the share of one core
 // over one-second windows.
-void MeasureBackground(int seconds)
+void MeasureBackground(int seconds, int frameRate)
 {
-    setFrameRate(60);
+    setFrameRate(frameRate);
     injectWindowEvent(EventDeactivate);
     RunOnePass();
     std::vector<double> process;
@@ -201,6 +201,11 @@ void MeasureBackground(int seconds)
     injectWindowEvent(EventActivate);
     RunOnePass();
     setFrameRate(0);
+    if (frameRate == 0) {
+        // Diagnostic: the same without the pacing's wait before each pass.
+        bench::PrintRow("  the same unpaced (no pacing spin)", bench::Summarise(process), "%", "");
+        return;
+    }
     bench::PrintRow("background CPU, " + SizeText, bench::Summarise(process), "%", HighDefinition ? "< 1 %" : "");
     bench::PrintRow("  main thread only", bench::Summarise(thread), "%", "");
     PrintSingle("  passes per second in the background", passes / double(seconds), "1/s", "");
@@ -220,7 +225,8 @@ bool Run(int passes)
         return false;
     PrintCosts("play INSANE, screen full of tiles", MeasurePasses(passes, true));
     MeasurePacing(passes);
-    MeasureBackground(5);
+    MeasureBackground(5, 60);
+    MeasureBackground(3, 0);
 
     if (!FinishFullBoard(StateQuickFinished))
         return false;
