@@ -165,6 +165,10 @@ void MenuScreens()
         Fail("the title intro ended early");
     Shoot(StateTitleIntro + 1, "intro");
 
+    // NOTE: the display's own pointer rests at its centre, over the window:
+    // the window learns of it when it opens, and it would light up a button.
+    Reach(StateMainMenu);
+    PointerAway();
     SettleAndShoot(StateMainMenu, &MainMenuPanel, "main-menu");
 
     // Main menu buttons 1..6: start, quick game, settings, help, credits, quit.
