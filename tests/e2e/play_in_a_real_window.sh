@@ -47,13 +47,16 @@ fail() {
 }
 
 # --- the X server -------------------------------------------------------------
-DISPLAY_NUMBER=""
-for n in $(seq 71 140); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then DISPLAY_NUMBER=$n; break; fi
-done
-[ -n "$DISPLAY_NUMBER" ] || fail "no free display number"
-Xvfb ":$DISPLAY_NUMBER" -screen 0 1920x1080x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+# The server picks a free display number itself and writes it to the file.
+Xvfb -displayfd 5 -screen 0 1920x1080x24 -nolisten tcp 5>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
 XVFB_PID=$!
+for _ in $(seq 1 100); do
+  [ -s "$WORK/display" ] && break
+  kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb did not start"
+  sleep 0.1
+done
+DISPLAY_NUMBER=$(head -n 1 "$WORK/display")
+[ -n "$DISPLAY_NUMBER" ] || fail "Xvfb gave no display number"
 export DISPLAY=":$DISPLAY_NUMBER"
 for _ in $(seq 1 100); do
   xdotool getdisplaygeometry >/dev/null 2>&1 && break
@@ -72,7 +75,7 @@ prefs_text 1 0 >"$GAME/Morvane.prefs"
 export XDG_DATA_HOME="$WORK/xdg"
 
 start_game() {
-  (cd "$GAME" && exec env SDL_AUDIODRIVER=dummy ./morvane /LOG) >>"$WORK/game.out" 2>&1 &
+  (cd "$GAME" && exec env -u SDL_VIDEODRIVER -u SDL_RENDER_DRIVER SDL_AUDIODRIVER=dummy ./morvane /LOG) >>"$WORK/game.out" 2>&1 &
   GAME_PID=$!
 }
 finish_game() {  # timeout seconds; leaves the exit status in GAME_STATUS
@@ -143,18 +146,26 @@ wait_hover() {  # what x y w h timeout
     sleep 0.1
   done
 }
-# Waits until an area differs from a reference picture and stays unchanged
-# for 0.3 s (a panel slid in and at rest).
-wait_rest() {  # what reference x y w h timeout
+# Waits until a panel has slid in and rests: its area differs from a
+# reference picture, a landmark of the panel (a patch of a known colour) is
+# where the resting panel has it, and the area stays unchanged over three
+# screenshots 0.3 s apart.
+wait_rest() {  # what reference x y w h timeout landmark-x y w h r g b
   local deadline=$(($(date +%s) + $7))
   while :; do
     game_alive
     shot rest1
-    sleep 0.3
-    shot rest2
-    if below "$(region_mad rest1 rest2 "$3" "$4" "$5" "$6")" 0.01 &&
-      ! below "$(region_mad "$2" rest2 "$3" "$4" "$5" "$6")" 2; then
-      return 0
+    if [ "$(colour_pixels rest1 "$8" "$9" "${10}" "${11}" "${12}" "${13}" "${14}")" -ge 15 ] &&
+      ! below "$(region_mad "$2" rest1 "$3" "$4" "$5" "$6")" 2; then
+      sleep 0.3
+      shot rest2
+      if below "$(region_mad rest1 rest2 "$3" "$4" "$5" "$6")" 0.01; then
+        sleep 0.3
+        shot rest3
+        below "$(region_mad rest1 rest3 "$3" "$4" "$5" "$6")" 0.01 && return 0
+      fi
+    else
+      sleep 0.1
     fi
     [ "$(date +%s)" -lt "$deadline" ] || fail "$1 did not come to rest"
   done
@@ -197,6 +208,8 @@ layout() {
   # level select: 75 %, design 1272 x 1601
   LS_H=$((H / 100 * 75)); LS_W=$((LS_H * 1272 / 1601)); LS_X=$((W / 2 - LS_W / 2))
   LS_REF=$((H - 25 * (LS_H / 25 + 1)))
+  LS_CLOSE_X=$((LS_X + LS_W * 1140 / 1272)); LS_CLOSE_Y=$((LS_REF + LS_H * 104 / 1601))
+  LS_CLOSE_W=$((LS_W * 112 / 1272)); LS_CLOSE_H=$((LS_H * 118 / 1601))
   CELL_X=$(((LS_X + LS_W * 97 / 1272 + LS_X + LS_W * 289 / 1272) / 2))
   CELL_Y=$(((LS_REF + LS_H * 320 / 1601 + LS_REF + LS_H * 512 / 1601) / 2))
   # level finished: 65 %, design 1030 x 1404, centred placement
@@ -209,7 +222,10 @@ layout() {
   LEAVE_REF=$((H - 25 * ((H - (H / 2 - IG_H / 2)) / 25)))
   LEAVE_YES_X=$(((MM_X + MM_W * 132 / 1030 + MM_X + MM_W * 232 / 1030) / 2))
   LEAVE_YES_Y=$(((LEAVE_REF + IG_H * 826 / 1118 + LEAVE_REF + IG_H * 924 / 1118) / 2))
+  YES_X=$((MM_X + MM_W * 132 / 1030)); YES_W=$((MM_W * 100 / 1030)); YES_H=$((IG_H * 98 / 1118))
+  LEAVE_YES_TOP=$((LEAVE_REF + IG_H * 826 / 1118))
   QC_REF=$((H - 25 * (IG_H / 25 + 1)))
+  QC_YES_TOP=$((QC_REF + IG_H * 826 / 1118))
   QC_YES_Y=$(((QC_REF + IG_H * 826 / 1118 + QC_REF + IG_H * 924 / 1118) / 2))
   # settings: 65 %, design 1262 x 1120
   ST_H=$((H / 100 * 65)); ST_W=$((ST_H * 1262 / 1120)); ST_X=$((W / 2 - ST_W / 2))
@@ -229,7 +245,7 @@ layout() {
 # top-left corner and a whole row of tiles risen into view. Leaves the
 # picture as SHOTS/play.ppm.
 wait_play() {  # what
-  local deadline=$(($(date +%s) + 60)) rows
+  local deadline=$(($(date +%s) + 120)) rows
   while :; do
     game_alive
     point $((W / 8)) $((H / 2))  # the full-screen pointer stays off the board
@@ -245,7 +261,7 @@ wait_play() {  # what
 # Clears the board by triples of equal pictures until an overlay covers the
 # play field (the level label darkens under the finished panel's shade).
 clear_level() {  # reference shot of the play field
-  local deadline=$(($(date +%s) + 150)) previous="" triples=0 out triple
+  local deadline=$(($(date +%s) + 300)) previous="" triples=0 out triple
   while :; do
     game_alive
     point $((W / 8)) $((H / 2))  # the full-screen pointer stays off the board
@@ -282,14 +298,14 @@ say "run 1: full screen"
 start_game
 layout
 
-wait_hover "Play in the main menu" "$MM_X" "$PLAY_Y" "$MM_W" "$STRIP" 60
+wait_hover "Play in the main menu" "$MM_X" "$PLAY_Y" "$MM_W" "$STRIP" 120
 wait_still "main menu panel" "$MM_X" "$MM_REST" "$MM_W" "$MM_H" 20
 cp "$SHOTS/rest2.ppm" "$SHOTS/menu2.ppm"
 press_f2
 say "main menu at rest; screenshot taken"
 
 click $((W / 2)) $((PLAY_Y + STRIP / 2))
-wait_rest "level select" menu2 "$LS_X" $((LS_REF + 1)) "$LS_W" "$LS_H" 20
+wait_rest "level select" menu2 "$LS_X" $((LS_REF + 1)) "$LS_W" "$LS_H" 20 "$LS_CLOSE_X" "$LS_CLOSE_Y" "$LS_CLOSE_W" "$LS_CLOSE_H" 200 83 91
 click_seen "$CELL_X" "$CELL_Y"
 # Play: the board's first tiles rise into view.
 wait_play "level 1"
@@ -316,7 +332,7 @@ while :; do
 done
 say "in-game menu open"
 click $((W / 2)) $((IG_QUIT_Y + STRIP / 2))
-wait_rest "leave confirmation" ingame "$MM_X" $((LEAVE_REF + 1)) "$MM_W" "$IG_H" 20
+wait_rest "leave confirmation" ingame "$MM_X" $((LEAVE_REF + 1)) "$MM_W" "$IG_H" 20 "$YES_X" "$LEAVE_YES_TOP" "$YES_W" "$YES_H" 79 166 121
 click_seen "$LEAVE_YES_X" "$LEAVE_YES_Y"
 
 wait_hover "Settings in the main menu" "$MM_X" "$SETTINGS_Y" "$MM_W" "$STRIP" 30
@@ -360,13 +376,13 @@ done
 W=1280 H=720 FULLSCREEN=0
 layout
 say "windowed at $OX,$OY"
-wait_hover "Play in the windowed main menu" "$MM_X" "$PLAY_Y" "$MM_W" "$STRIP" 60
+wait_hover "Play in the windowed main menu" "$MM_X" "$PLAY_Y" "$MM_W" "$STRIP" 120
 wait_still "windowed main menu panel" "$MM_X" "$MM_REST" "$MM_W" "$MM_H" 20
 press_f2
 wait_hover "Quit in the windowed main menu" "$MM_X" "$QUIT_Y" "$MM_W" "$STRIP" 20
 shot before_quit
 click $((W / 2)) $((QUIT_Y + STRIP / 2))
-wait_rest "quit confirmation" before_quit "$MM_X" $((QC_REF + 1)) "$MM_W" "$IG_H" 20
+wait_rest "quit confirmation" before_quit "$MM_X" $((QC_REF + 1)) "$MM_W" "$IG_H" 20 "$YES_X" "$QC_YES_TOP" "$YES_W" "$YES_H" 79 166 121
 click_seen "$LEAVE_YES_X" "$QC_YES_Y"
 finish_game 20
 [ "$GAME_STATUS" -eq 0 ] || fail "run 1 ended with status $GAME_STATUS"
@@ -388,7 +404,7 @@ cmp -s "$GAME/Morvane.scores" <(expected_scores 3) || fail "Morvane.scores diffe
 logs=("$GAME"/Log*.log)
 [ "${#logs[@]}" -eq 1 ] && [ -f "${logs[0]}" ] || fail "expected one log file"
 log=${logs[0]}
-[ "$(head -c 9 "$log")" = $'Morvane\r\n' ] || fail "the log does not start with the title line"
+[ "$(head -n 1 "$log")" = $'Morvane\r' ] || fail "the log does not start with the title line"
 sed -n 2p "$log" | grep -Eq $'^[0-9]{4}-[0-9]{2}-[0-9]{2}--[0-9]{2}-[0-9]{2}-[0-9]{2}\r$' || fail "no date line in the log"
 for line in '[SYSTEM DETAILS]' '[INITIAL SETTINGS]' $'GameScreen:\t\tFullscreen' \
   $'Opening screen (Fullscreen):\t\tOK' $'Opening screen (Windowed):\t\tOK' $'Screenwidth:\t\t1280' \
@@ -423,10 +439,10 @@ while [ -z "$window" ]; do
   [ "$(date +%s)" -lt "$deadline" ] || fail "no 1280x720 window appeared"
   sleep 0.2
 done
-wait_hover "Play in the windowed main menu" "$MM_X" "$PLAY_Y" "$MM_W" "$STRIP" 60
+wait_hover "Play in the windowed main menu" "$MM_X" "$PLAY_Y" "$MM_W" "$STRIP" 120
 shot menu
 click $((W / 2)) $((PLAY_Y + STRIP / 2))
-wait_rest "level select" menu "$LS_X" $((LS_REF + 1)) "$LS_W" "$LS_H" 20
+wait_rest "level select" menu "$LS_X" $((LS_REF + 1)) "$LS_W" "$LS_H" 20 "$LS_CLOSE_X" "$LS_CLOSE_Y" "$LS_CLOSE_W" "$LS_CLOSE_H" 200 83 91
 click_seen "$CELL_X" "$CELL_Y"
 wait_play "level 1 in run 2"
 say "level 1 in play; SIGTERM"
