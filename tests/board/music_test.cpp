@@ -29,6 +29,8 @@ protected:
         }
     }
 
+    static void TearDownTestSuite() { releaseMedia(); }
+
     void SetUp() override
     {
         PrepareBoard();

@@ -1,4 +1,5 @@
-// The music and effects made by the synthesiser at build time: each decodes
+// The music and effects made by the synthesiser at build time, as they ship
+// in the game's archive: each decodes
 // with libvorbisfile (as the game decodes it), stays under full scale and
 // under the archive's size limit for a sound; the three music pieces are
 // long enough, about equally loud and loop without a click; the jingle and
@@ -12,12 +13,14 @@
 #include <ctime>
 #include <filesystem>
 #include <map>
+
+#include "assets/data_archive.h"
 #include <string>
 #include <vector>
 
 namespace {
 
-const std::string kAudioDir = std::string(MORVANE_BUILD_DIR) + "/content/audio/";
+const std::string kArchive = std::string(MORVANE_GAME_DIR) + "/Morvane.data";
 const char* const kMusic[] = {"music1.ogg", "music2.ogg", "music3.ogg"};
 const char* const kJingle = "points_ticker_bonus_score_reward_jingle_01.ogg";
 const char* const kMatch = "collect_item_14.ogg";
@@ -35,12 +38,59 @@ struct Pcm {
   float at(size_t frame, int channel) const { return samples[frame * channels + channel]; }
 };
 
-// Decodes the whole file to 16-bit PCM, the way the game loads its sounds.
+// A member's bytes from the game's archive; empty when it is not there.
+std::vector<uint8_t> MemberBytes(const std::string& member) {
+  DataArchive archive;
+  std::vector<uint8_t> bytes;
+  if (!OpenDataArchive(archive, kArchive)) return bytes;
+  uint64_t size = 0;
+  if (FindMember(archive, member, &size) && size > 0 && size <= kLargestSound) {
+    bytes.resize(static_cast<size_t>(size));
+    bytes.resize(ExtractMember(archive, bytes.data(), bytes.size(), member));
+  }
+  CloseDataArchive(archive);
+  return bytes;
+}
+
+// Reading OGG bytes held in memory, as the game does.
+struct MemoryOgg {
+  const std::vector<uint8_t>* bytes = nullptr;
+  size_t at = 0;
+};
+
+size_t ReadMemory(void* out, size_t size, size_t count, void* source) {
+  auto* memory = static_cast<MemoryOgg*>(source);
+  const size_t left = memory->bytes->size() - memory->at;
+  const size_t wanted = std::min(left, size * count);
+  std::copy_n(memory->bytes->data() + memory->at, wanted, static_cast<uint8_t*>(out));
+  memory->at += wanted;
+  return size ? wanted / size : 0;
+}
+
+int SeekMemory(void* source, ogg_int64_t offset, int whence) {
+  auto* memory = static_cast<MemoryOgg*>(source);
+  const ogg_int64_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? static_cast<ogg_int64_t>(memory->at)
+                                                                       : static_cast<ogg_int64_t>(memory->bytes->size());
+  const ogg_int64_t target = base + offset;
+  if (target < 0 || target > static_cast<ogg_int64_t>(memory->bytes->size())) return -1;
+  memory->at = static_cast<size_t>(target);
+  return 0;
+}
+
+long TellMemory(void* source) {
+  return static_cast<long>(static_cast<MemoryOgg*>(source)->at);
+}
+
+// Decodes the whole member to 16-bit PCM, the way the game loads its sounds.
 Pcm DecodeFile(const std::string& member) {
   Pcm pcm;
+  const std::vector<uint8_t> bytes = MemberBytes(member);
+  if (bytes.empty()) return pcm;
   std::clock_t began = std::clock();
+  MemoryOgg memory{&bytes, 0};
+  const ov_callbacks callbacks{ReadMemory, SeekMemory, nullptr, TellMemory};
   OggVorbis_File file;
-  if (ov_fopen((kAudioDir + member).c_str(), &file) != 0) return pcm;
+  if (ov_open_callbacks(&memory, &file, nullptr, 0, callbacks) != 0) return pcm;
   vorbis_info* info = ov_info(&file, -1);
   pcm.rate = static_cast<int>(info->rate);
   pcm.channels = info->channels;
@@ -124,9 +174,9 @@ Pcm Tone(double hz, double seconds, double phase) {
 TEST(Audio, EveryMemberIsThereDecodesAndFitsTheArchive) {
   for (const char* member : {kMusic[0], kMusic[1], kMusic[2], kJingle, kMatch}) {
     SCOPED_TRACE(member);
-    std::filesystem::path path = kAudioDir + member;
-    ASSERT_TRUE(std::filesystem::exists(path));
-    EXPECT_LT(std::filesystem::file_size(path), kLargestSound);
+    const std::vector<uint8_t> bytes = MemberBytes(member);
+    ASSERT_FALSE(bytes.empty());
+    EXPECT_LT(bytes.size(), kLargestSound);
     const Pcm& pcm = Decode(member);
     ASSERT_TRUE(pcm.ok);
     EXPECT_EQ(pcm.rate, 44100);  // the mixer's rate: nothing to resample at start-up
