@@ -107,8 +107,7 @@ void ExitQuitConfirm()
 // The board as it stands, the shade, then the confirmation at the centre.
 void DrawLeaveConfirm()
 {
-    DrawPlayField(true);
-    DrawShade();
+    DrawShadedField();
     drawSpriteBlended(LeavePanel.workSprite, LeavePanel.x, LeavePanel.y);
 }
 

@@ -177,8 +177,7 @@ void EscapePlay()
 
 void DrawInGameMenu()
 {
-    DrawPlayField(true);
-    DrawShade();
+    DrawShadedField();
     drawSpriteBlended(InGameMenuPanel.workSprite, InGameMenuPanel.x, InGameMenuPanel.y);
     DrawStrips(InGameMenuButtons, 1, 3);
 }
@@ -232,8 +231,7 @@ void ExitInGameMenu()
 
 void DrawLevelFinished()
 {
-    DrawPlayField(true);
-    DrawShade();
+    DrawShadedField();
     drawSpriteBlended(FinishedPanel.workSprite, FinishedPanel.x, FinishedPanel.y);
     DrawStrips(FinishedButtons, 1, 3);
 }
@@ -306,8 +304,7 @@ void ExitLevelFinished()
 
 void DrawQuickFinished()
 {
-    DrawPlayField(true);
-    DrawShade();
+    DrawShadedField();
     drawSpriteBlended(QuickFinishedPanel.workSprite, QuickFinishedPanel.x, QuickFinishedPanel.y);
     DrawStrips(QuickFinishedButtons, 1, 2);
 }
@@ -348,8 +345,7 @@ void ExitQuickFinished()
 
 void DrawGameComplete()
 {
-    DrawPlayField(true);
-    DrawShade();
+    DrawShadedField();
     drawSpriteBlended(GameCompletePanel.workSprite, GameCompletePanel.x, GameCompletePanel.y);
 }
 

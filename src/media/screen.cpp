@@ -257,10 +257,17 @@ static void PaceFrame()
         uint64_t due = screen.lastPresent + period;
         if (now < due) {
             uint64_t waitMs = (due - now) * 1000 / frequency;
-            if (waitMs > 1) {
-                SDL_Delay(static_cast<uint32_t>(waitMs - 1));
-            }
-            while (SDL_GetPerformanceCounter() < due) {
+            // In the background nothing is shown: sleep the whole wait rather
+            // than spin its last millisecond.
+            const bool shown = screen.active && !screen.minimised;
+            if (!shown) {
+                SDL_Delay(static_cast<uint32_t>(waitMs + 1));
+            } else {
+                if (waitMs > 1) {
+                    SDL_Delay(static_cast<uint32_t>(waitMs - 1));
+                }
+                while (SDL_GetPerformanceCounter() < due) {
+                }
             }
             now = due;
         }

@@ -20,8 +20,16 @@ static void DrawBoard()
     }
 }
 
+namespace {
+
+// The composed field under the shade is valid until the field is drawn again.
+bool ShadedFieldValid = false;
+
+} // namespace
+
 void DrawPlayField(bool withBoard)
 {
+    ShadedFieldValid = false;
     const int t = TileSize;
     drawSprite(SpriteBackground, 0, 0);
     drawSpriteBlended(SpriteLevelLabel, t / 4, t / 4);
@@ -34,4 +42,16 @@ void DrawPlayField(bool withBoard)
 void DrawShade()
 {
     drawSpriteBlended(SpriteShade, 0, 0);
+}
+
+void DrawShadedField()
+{
+    if (ShadedFieldValid && isSprite(SpriteShadedField)) {
+        drawSprite(SpriteShadedField, 0, 0);
+        return;
+    }
+    DrawPlayField(true);
+    DrawShade();
+    // The back buffer holds exactly the shaded field now.
+    ShadedFieldValid = grabScreen(SpriteShadedField, 0, 0, ScreenWidth, ScreenHeight) != 0;
 }

@@ -6,3 +6,7 @@
 void DrawPlayField(bool withBoard);
 // The full-screen shade behind the overlay panels.
 void DrawShade();
+// The playing field under the shade, as the overlay states show it. It does
+// not change while an overlay is up, so it is composed once into a
+// screen-sized picture and then only copied.
+void DrawShadedField();

@@ -14,6 +14,7 @@
 #include "harness.h"
 #include "media/media.h"
 #include "screens/overlays.h"
+#include "screens/play_screen.h"
 #include "settings/preferences.h"
 
 namespace {
@@ -143,6 +144,38 @@ TEST_F(PlayFlow, EscapePausesAndResumesTheSameBoard)
     ASSERT_TRUE(RunUntilState(StatePlay, 40));
     EXPECT_EQ(Game.OffsetY, offsetY);
     EXPECT_EQ(InGameChoice, 0);
+}
+
+TEST_F(PlayFlow, OverlaysShowTheFieldAsItIsNow)
+{
+    PlayCampaignLevel(1);
+    RunPasses(200);
+    TapKey(KeyEscape);
+    RunPasses(30);
+    TapKey(KeyEscape);
+    ASSERT_TRUE(RunUntilState(StatePlay, 40));
+    RunPasses(120);  // the board has risen since the first visit
+    TapKey(KeyEscape);
+    RunPasses(30);
+    ASSERT_EQ(ScreenState, StateInGameMenu);
+    ASSERT_TRUE(grabScreen(SpriteScreenshot, 0, 0, ScreenWidth, ScreenHeight));
+    std::vector<uint32_t> shown;
+    for (int y = 2; y < ScreenHeight; y += 16)
+        for (int x = 2; x < InGameMenuPanel.x; x += 16)
+            shown.push_back(spritePixel(SpriteScreenshot, x, y));
+    // The same layers drawn afresh.
+    DrawPlayField(true);
+    DrawShade();
+    ASSERT_TRUE(grabScreen(SpriteScreenshot, 0, 0, ScreenWidth, ScreenHeight));
+    size_t i = 0;
+    int boardPixels = 0;
+    for (int y = 2; y < ScreenHeight; y += 16) {
+        for (int x = 2; x < InGameMenuPanel.x; x += 16, ++i) {
+            ASSERT_EQ(spritePixel(SpriteScreenshot, x, y), shown[i]) << x << "," << y;
+            boardPixels += x >= Game.OffsetX && y >= Game.OffsetY;
+        }
+    }
+    EXPECT_GT(boardPixels, 0);
 }
 
 TEST_F(PlayFlow, RestartKeepsTheMusicAndLeaveReturnsToTheMenuMusic)
