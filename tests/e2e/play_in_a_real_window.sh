@@ -38,6 +38,7 @@ cleanup() {
   fi
 }
 trap cleanup EXIT
+trap "exit 1" TERM INT HUP  # a stopped test still ends the game and the server
 
 say() { echo "[$(($(date +%s) - STARTED))s] $*"; }
 fail() {
