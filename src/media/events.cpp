@@ -133,8 +133,9 @@ void HandleEvent(const SDL_Event& event)
     }
 }
 
-// Window coordinates to drawable pixels (they differ on a scaled desktop).
-int ScaleToPixels(int value, bool horizontal)
+// Converts between window coordinates and drawable pixels (they differ on a
+// scaled desktop); toPixels chooses the direction.
+int Rescale(int value, bool horizontal, bool toPixels)
 {
     if (!screen.window || !screen.renderer) {
         return value;
@@ -142,10 +143,18 @@ int ScaleToPixels(int value, bool horizontal)
     int windowW = 0, windowH = 0, pixelW = 0, pixelH = 0;
     SDL_GetWindowSize(screen.window, &windowW, &windowH);
     SDL_GetRendererOutputSize(screen.renderer, &pixelW, &pixelH);
-    if (horizontal) {
-        return (windowW > 0 && pixelW != windowW) ? value * pixelW / windowW : value;
+    const int window = horizontal ? windowW : windowH;
+    const int pixels = horizontal ? pixelW : pixelH;
+    if (window <= 0 || pixels <= 0 || pixels == window) {
+        return value;
     }
-    return (windowH > 0 && pixelH != windowH) ? value * pixelH / windowH : value;
+    return toPixels ? value * pixels / window : value * window / pixels;
+}
+
+// Window coordinates to drawable pixels.
+int ScaleToPixels(int value, bool horizontal)
+{
+    return Rescale(value, horizontal, true);
 }
 
 }  // namespace
@@ -234,16 +243,7 @@ int windowMouseY(int window)
 // Pixels of the screen to window coordinates, for pushed events and warps.
 int ScaleToWindow(int value, bool horizontal)
 {
-    if (!screen.window || !screen.renderer) {
-        return value;
-    }
-    int windowW = 0, windowH = 0, pixelW = 0, pixelH = 0;
-    SDL_GetWindowSize(screen.window, &windowW, &windowH);
-    SDL_GetRendererOutputSize(screen.renderer, &pixelW, &pixelH);
-    if (horizontal) {
-        return (pixelW > 0 && pixelW != windowW) ? value * windowW / pixelW : value;
-    }
-    return (pixelH > 0 && pixelH != windowH) ? value * windowH / pixelH : value;
+    return Rescale(value, horizontal, false);
 }
 
 // The current tracked pointer in screen pixels (for the input queries).

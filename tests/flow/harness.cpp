@@ -6,6 +6,8 @@
 #include <random>
 #include <sstream>
 
+#include "board/board.h"
+#include "display/layout.h"
 #include "flow/flow.h"
 #include "flow/main_loop.h"
 #include "media/media.h"
@@ -123,4 +125,50 @@ std::string ReadFileText(const std::string& path)
     std::ostringstream out;
     out << in.rdbuf();
     return out.str();
+}
+
+std::map<int, std::vector<int>> VisibleTiles()
+{
+    std::map<int, std::vector<int>> visible;
+    for (int i = 0; i < static_cast<int>(Game.board.size()); ++i) {
+        const BoardCell& cell = Game.board[static_cast<size_t>(i)];
+        if (cell.picture && cell.fall == 0 && cell.top > 0 && cell.bottom < ScreenHeight)
+            visible[cell.picture].push_back(i);
+    }
+    return visible;
+}
+
+std::vector<int> VisibleTriple()
+{
+    for (const auto& [picture, cells] : VisibleTiles()) {
+        if (cells.size() >= 3)
+            return {cells[0], cells[1], cells[2]};
+    }
+    return {};
+}
+
+void ClickCell(int index)
+{
+    const BoardCell& cell = Game.board[static_cast<size_t>(index)];
+    ClickAt((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+}
+
+bool ClearBoard(int maxPasses)
+{
+    for (int guard = 0; guard < maxPasses && ScreenState == StatePlay; ++guard) {
+        if (Game.falling || Game.selection.count != 0) {
+            RunOnePass();
+            continue;
+        }
+        const std::vector<int> triple = VisibleTriple();
+        if (triple.empty()) {
+            RunOnePass();
+            continue;
+        }
+        for (int cell : triple) {
+            if (ScreenState == StatePlay)
+                ClickCell(cell);
+        }
+    }
+    return ScreenState != StatePlay;
 }

@@ -3,7 +3,9 @@
 // driven by real SDL events.
 #pragma once
 
+#include <map>
 #include <string>
+#include <vector>
 
 #include "screens/kit.h"
 
@@ -34,6 +36,16 @@ void TapKey(int scanCode);
 // Centre of a record's hit rectangle.
 int CentreX(const ButtonRecord& record);
 int CentreY(const ButtonRecord& record);
+
+// Board cells whose whole rectangle is on the screen, grouped by picture.
+std::map<int, std::vector<int>> VisibleTiles();
+// Three visible cells with one picture, or an empty list.
+std::vector<int> VisibleTriple();
+// A click on the centre of a board cell.
+void ClickCell(int index);
+// Removes triples of equal pictures as they come into view until the level
+// is over; false if it is still being played after maxPasses.
+bool ClearBoard(int maxPasses);
 
 // Reads a whole file as bytes; empty when missing.
 std::string ReadFileText(const std::string& path);

@@ -19,48 +19,6 @@
 
 namespace {
 
-// Cells whose whole rectangle is on the screen, grouped by picture.
-std::map<int, std::vector<int>> VisibleTiles()
-{
-    std::map<int, std::vector<int>> visible;
-    for (int i = 0; i < static_cast<int>(Game.board.size()); ++i) {
-        const BoardCell& cell = Game.board[static_cast<size_t>(i)];
-        if (cell.picture && cell.fall == 0 && cell.top > 0 && cell.bottom < ScreenHeight)
-            visible[cell.picture].push_back(i);
-    }
-    return visible;
-}
-
-void ClickCell(int index)
-{
-    const BoardCell& cell = Game.board[static_cast<size_t>(index)];
-    ClickAt((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
-}
-
-// Removes triples of equal pictures as they come into view until the level
-// is over.
-bool ClearBoard(int maxPasses = 20000)
-{
-    for (int guard = 0; guard < maxPasses && ScreenState == StatePlay; ++guard) {
-        if (Game.falling || Game.selection.count != 0) {
-            RunOnePass();
-            continue;
-        }
-        bool clicked = false;
-        for (const auto& [picture, cells] : VisibleTiles()) {
-            if (cells.size() < 3)
-                continue;
-            for (int k = 0; k < 3 && ScreenState == StatePlay; ++k)
-                ClickCell(cells[static_cast<size_t>(k)]);
-            clicked = true;
-            break;
-        }
-        if (!clicked)
-            RunOnePass();
-    }
-    return ScreenState != StatePlay;
-}
-
 // From the main menu, through the level select, to the first frame of play.
 void PlayCampaignLevel(int number)
 {
@@ -88,7 +46,7 @@ protected:
 TEST_F(PlayFlow, CampaignLevelClearedThenNextThenLostToTheStopLine)
 {
     PlayCampaignLevel(1);
-    ASSERT_TRUE(ClearBoard());
+    ASSERT_TRUE(ClearBoard(20000));
     ASSERT_EQ(ScreenState, StateLevelFinished);
     EXPECT_EQ(Game.result, 3);
     EXPECT_EQ(LevelByNumber(1).best, 3);
@@ -223,7 +181,7 @@ TEST_F(PlayFlow, TheTwentyFifthStarShowsGameCompleteOnceByTheMenuButton)
 {
     GiveStarsToAllButLevelOne();
     PlayCampaignLevel(1);
-    ASSERT_TRUE(ClearBoard());
+    ASSERT_TRUE(ClearBoard(20000));
     RunPasses(26);
     ClickRecord(FinishedButtons[3]);
     ASSERT_TRUE(RunUntilState(StateGameComplete, 40));
@@ -234,7 +192,7 @@ TEST_F(PlayFlow, TheTwentyFifthStarShowsGameCompleteOnceByTheMenuButton)
 
     RunPasses(26);
     PlayCampaignLevel(1);
-    ASSERT_TRUE(ClearBoard());
+    ASSERT_TRUE(ClearBoard(20000));
     RunPasses(26);
     ClickRecord(FinishedButtons[3]);
     ASSERT_TRUE(RunUntilState(StateMainMenu, 40));
@@ -244,7 +202,7 @@ TEST_F(PlayFlow, TheTwentyFifthStarShowsGameCompleteByEscape)
 {
     GiveStarsToAllButLevelOne();
     PlayCampaignLevel(1);
-    ASSERT_TRUE(ClearBoard());
+    ASSERT_TRUE(ClearBoard(20000));
     // Right after the last triple, while the panel still slides in.
     ASSERT_NE(FinishedPanel.slide, 0);
     TapKey(KeyEscape);

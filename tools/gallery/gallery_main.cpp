@@ -95,53 +95,10 @@ void ClickLevel(int number)
 
 // --- playing: triples of equal pictures as they come into view -------------
 
-// Cells whose whole rectangle is on the screen, grouped by picture.
-std::map<int, std::vector<int>> VisibleTiles()
-{
-    std::map<int, std::vector<int>> visible;
-    for (int i = 0; i < static_cast<int>(Game.board.size()); ++i) {
-        const BoardCell& cell = Game.board[static_cast<size_t>(i)];
-        if (cell.picture && cell.fall == 0 && cell.top > 0 && cell.bottom < ScreenHeight)
-            visible[cell.picture].push_back(i);
-    }
-    return visible;
-}
-
-void ClickCell(int index)
-{
-    const BoardCell& cell = Game.board[static_cast<size_t>(index)];
-    ClickAt((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
-}
-
-// Three visible cells with one picture, or an empty list.
-std::vector<int> VisibleTriple()
-{
-    for (const auto& [picture, cells] : VisibleTiles()) {
-        if (cells.size() >= 3)
-            return {cells[0], cells[1], cells[2]};
-    }
-    return {};
-}
-
 // Removes triples until the level is over.
-void ClearBoard(int maxPasses = 40000)
+void ClearLevel()
 {
-    for (int guard = 0; guard < maxPasses && ScreenState == StatePlay; ++guard) {
-        if (Game.falling || Game.selection.count != 0) {
-            RunOnePass();
-            continue;
-        }
-        const std::vector<int> triple = VisibleTriple();
-        if (triple.empty()) {
-            RunOnePass();
-            continue;
-        }
-        for (int cell : triple) {
-            if (ScreenState == StatePlay)
-                ClickCell(cell);
-        }
-    }
-    if (ScreenState == StatePlay)
+    if (!ClearBoard(40000))
         Fail("the board was not cleared");
     PointerAway();
 }
@@ -243,7 +200,7 @@ void CampaignScreens()
         LevelByNumber(n).best = 1;
         LevelByNumber(n).locked = 0;
     }
-    ClearBoard();
+    ClearLevel();
     SettleAndShoot(StateLevelFinished, &FinishedPanel, "level-finished");
     if (Game.result != 3)
         std::fprintf(stderr, "morvane_gallery: level 1 was rated %d\n", Game.result);
@@ -260,7 +217,7 @@ void QuickScreens()
     Settle(StateQuickGame, &QuickGamePanel);
     Click(QuickGameButtons[1]);
     Reach(StatePlay, 400);
-    ClearBoard();
+    ClearLevel();
     SettleAndShoot(StateQuickFinished, &QuickFinishedPanel, "quick-finished");
 }
 
