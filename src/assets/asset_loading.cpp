@@ -20,17 +20,22 @@ const char* const DataArchiveName = "Morvane.data";
 
 namespace {
 
+// The archive the last picture pass read; panels read their artwork from it.
+std::string PictureArchivePath;
+
 using AssetBuffer = std::unique_ptr<uint8_t[]>;
 
-// What is done to a picture after it is decoded.
-enum Treatment { KeepAsIs, ZoomLogo, ZoomMenuButton, ZoomPrize };
+// What is done to a picture after it is decoded. Panel artwork is only
+// checked here: a panel reads its artwork again whenever it is built, so no
+// untouched copy stays in memory.
+enum Treatment { KeepAsIs, ZoomLogo, ZoomMenuButton, ZoomPrize, PanelArtwork };
 enum PictureKind { KindSprite, KindImage };
 
 struct PictureEntry {
     const char* member;
     PictureKind kind;
     int number;
-    int copyTo;  // the working copy of a panel, or -1
+    int copyTo;  // the working copy of the level label, or -1
     Treatment treatment;
 };
 
@@ -55,18 +60,18 @@ constexpr PictureEntry Pictures[] = {
     {"gui_prize_2.png", KindSprite, SpritePrize2, -1, ZoomPrize},
     {"gui_prize_3.png", KindSprite, SpritePrize3, -1, ZoomPrize},
     {"gui_prize_4.png", KindSprite, SpritePrize4, -1, ZoomPrize},
-    {"credits.png", KindSprite, SpriteCreditsClean, SpriteCredits, KeepAsIs},
-    {"credits.png", KindSprite, SpriteHelpClean, SpriteHelp, KeepAsIs},
-    {"levelselect.png", KindSprite, SpriteLevelSelectClean, SpriteLevelSelect, KeepAsIs},
-    {"quit.png", KindSprite, SpriteQuitClean, SpriteQuit, KeepAsIs},
-    {"mainmenu.png", KindSprite, SpriteMainMenuClean, SpriteMainMenu, KeepAsIs},
-    {"mainmenu.png", KindSprite, SpriteFinishedClean, SpriteFinished, KeepAsIs},
-    {"mainmenu.png", KindSprite, SpriteQuickFinishedClean, SpriteQuickFinished, KeepAsIs},
-    {"ingamemenu.png", KindSprite, SpriteInGameMenuClean, SpriteInGameMenu, KeepAsIs},
-    {"quickgame.png", KindSprite, SpriteQuickGameClean, SpriteQuickGame, KeepAsIs},
-    {"settings.png", KindSprite, SpriteSettingsClean, SpriteSettings, KeepAsIs},
-    {"gamecomplete.png", KindSprite, SpriteGameCompleteClean, SpriteGameComplete, KeepAsIs},
-    {"getready.png", KindSprite, SpriteGetReadyClean, SpriteGetReady, KeepAsIs},
+    {"credits.png", KindSprite, SpriteCreditsClean, -1, PanelArtwork},
+    {"credits.png", KindSprite, SpriteHelpClean, -1, PanelArtwork},
+    {"levelselect.png", KindSprite, SpriteLevelSelectClean, -1, PanelArtwork},
+    {"quit.png", KindSprite, SpriteQuitClean, -1, PanelArtwork},
+    {"mainmenu.png", KindSprite, SpriteMainMenuClean, -1, PanelArtwork},
+    {"mainmenu.png", KindSprite, SpriteFinishedClean, -1, PanelArtwork},
+    {"mainmenu.png", KindSprite, SpriteQuickFinishedClean, -1, PanelArtwork},
+    {"ingamemenu.png", KindSprite, SpriteInGameMenuClean, -1, PanelArtwork},
+    {"quickgame.png", KindSprite, SpriteQuickGameClean, -1, PanelArtwork},
+    {"settings.png", KindSprite, SpriteSettingsClean, -1, PanelArtwork},
+    {"gamecomplete.png", KindSprite, SpriteGameCompleteClean, -1, PanelArtwork},
+    {"getready.png", KindSprite, SpriteGetReadyClean, -1, PanelArtwork},
 };
 
 // Loaded after the tiles.
@@ -138,6 +143,9 @@ std::string ArchivePath(const std::string& gameDir)
 void ApplyTreatment(int sprite, Treatment treatment)
 {
     switch (treatment) {
+    case PanelArtwork:
+        freeSprite(sprite);
+        return;
     case ZoomLogo: {
         const int width = spriteWidth(sprite);
         const int height = spriteHeight(sprite);
@@ -171,7 +179,10 @@ bool LoadPicture(DataArchive& archive, const PictureEntry& entry, std::string& f
         if (!loadImage(entry.number, buffer.get(), size))
             return AssetFailed(entry.member, failedName);
     } else {
-        if (!loadSprite(entry.number, buffer.get(), size, SpriteAlphaBlending))
+        // NOTE: the title intro zooms the logo again every frame, from its
+        // design picture.
+        const int flags = SpriteAlphaBlending | (entry.treatment == ZoomLogo ? SpriteKeepDesign : 0);
+        if (!loadSprite(entry.number, buffer.get(), size, flags))
             return AssetFailed(entry.member, failedName);
         ApplyTreatment(entry.number, entry.treatment);
         if (entry.copyTo >= 0 && !copySprite(entry.number, entry.copyTo, SpriteAlphaBlending))
@@ -306,6 +317,7 @@ bool LoadSoundPass(const std::string& gameDir, std::string& failedName)
 // Pass 3: every picture, once the screen is open (and again after a re-open).
 bool LoadPicturePass(const std::string& gameDir, std::string& failedName)
 {
+    PictureArchivePath = ArchivePath(gameDir);
     DataArchive archive;
     if (!OpenDataArchive(archive, ArchivePath(gameDir)))
         return AssetFailed("", failedName);
@@ -318,6 +330,26 @@ bool LoadPicturePass(const std::string& gameDir, std::string& failedName)
         return AssetFailed("shadow.png", failedName);
     zoomSprite(SpriteShade, ScreenWidth, ScreenHeight);
     return true;
+}
+
+// A panel's artwork, read again from the archive (or copied from its clean
+// sprite when one is loaded) into the panel's work sprite.
+bool LoadPanelArtwork(int cleanSprite, int workSprite, int flags)
+{
+    if (isSprite(cleanSprite))
+        return copySprite(cleanSprite, workSprite, flags) != 0;
+    for (const PictureEntry& entry : Pictures) {
+        if (entry.number != cleanSprite || entry.treatment != PanelArtwork)
+            continue;
+        DataArchive archive;
+        if (!OpenDataArchive(archive, PictureArchivePath))
+            return false;
+        AssetBuffer buffer = TakeBuffer(SmallAssetBuffer);
+        const size_t size = buffer ? ExtractMember(archive, buffer.get(), SmallAssetBuffer, entry.member) : 0;
+        CloseDataArchive(archive);
+        return size != 0 && loadSprite(workSprite, buffer.get(), size, flags) != 0;
+    }
+    return false;
 }
 
 // The 26 fonts in their load order; failures are silent.

@@ -27,6 +27,9 @@ bool LoadSoundPass(const std::string& gameDir, std::string& failedName);
 // Pass 3: the artwork for AspectCode, every picture and the 40 tiles, sized
 // for ScreenWidth, ScreenHeight and TileSize. Needs the open screen.
 bool LoadPicturePass(const std::string& gameDir, std::string& failedName);
+// A panel's untouched artwork (named by its clean sprite number) into the
+// panel's work sprite, read again from the archive of the last picture pass.
+bool LoadPanelArtwork(int cleanSprite, int workSprite, int flags);
 // The 26 Baloo fonts, in their load order. A font that fails is not reported.
 void LoadGameFonts();
 // After the panels are pre-rendered: the selection marker is zoomed to a

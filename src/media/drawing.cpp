@@ -21,13 +21,13 @@ struct DrawingRecord {
 bool ttfStarted = false;
 std::map<std::string, std::shared_ptr<std::vector<uint8_t>>> fontFamilies;
 std::map<int, FontRecord> fonts;
-std::map<int, SDL_Surface*> images;
+std::map<int, PicturePtr> images;
 DrawingRecord drawing;
 
-// The surface of the sprite being drawn into, or null.
-SDL_Surface* DrawingTarget()
+// The picture of the sprite being drawn into, or null.
+Picture* DrawingTarget()
 {
-    return drawing.sprite < 0 ? nullptr : SpriteDrawingSurface(drawing.sprite);
+    return drawing.sprite < 0 ? nullptr : MutablePicture(drawing.sprite);
 }
 
 // The font the text operations use, or null.
@@ -37,38 +37,34 @@ FontRecord* CurrentFont()
     return found == fonts.end() ? nullptr : &found->second;
 }
 
-// An image's surface by number, or null.
-SDL_Surface* FindImage(int image)
+// An image's picture by number, or null.
+Picture* FindImage(int image)
 {
     auto found = images.find(image);
-    return found == images.end() ? nullptr : found->second;
+    return found == images.end() ? nullptr : found->second.get();
 }
 
-// Stores a surface as an image, replacing what the number held.
-int StoreImage(int requested, SDL_Surface* surface)
+// Stores a picture as an image, replacing what the number held.
+int StoreImage(int requested, PicturePtr picture)
 {
     int number = PickObjectNumber(images, requested);
-    if (!surface || number < 0) {
-        SDL_FreeSurface(surface);
+    if (!picture || number < 0) {
         return 0;
     }
-    SDL_Surface*& slot = images[number];
-    SDL_FreeSurface(slot);
-    slot = surface;
+    images[number] = std::move(picture);
     return ObjectAnswer(requested, number);
 }
 
-// One line of text as an RGBA picture in the colour's red, green and blue.
-SDL_Surface* RenderLine(const FontRecord& font, const std::string& text, uint32_t colour)
+// One line of text as its coverage: an ARGB surface whose alpha is the ink.
+SDL_Surface* RenderLine(const FontRecord& font, const std::string& text)
 {
-    SDL_Color ink{static_cast<uint8_t>(colour & 0xFF), static_cast<uint8_t>((colour >> 8) & 0xFF),
-                  static_cast<uint8_t>((colour >> 16) & 0xFF), 255};
-    SDL_Surface* rendered = font.highQuality ? TTF_RenderUTF8_Blended(font.font, text.c_str(), ink)
-                                             : TTF_RenderUTF8_Solid(font.font, text.c_str(), ink);
-    if (!rendered) {
-        return nullptr;
+    const SDL_Color white{255, 255, 255, 255};
+    SDL_Surface* rendered = font.highQuality ? TTF_RenderUTF8_Blended(font.font, text.c_str(), white)
+                                             : TTF_RenderUTF8_Solid(font.font, text.c_str(), white);
+    if (!rendered || rendered->format->format == SDL_PIXELFORMAT_ARGB8888) {
+        return rendered;
     }
-    SDL_Surface* line = SDL_ConvertSurfaceFormat(rendered, MediaPixelFormat, 0);
+    SDL_Surface* line = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ARGB8888, 0);
     SDL_FreeSurface(rendered);
     return line;
 }
@@ -78,7 +74,7 @@ SDL_Surface* RenderLine(const FontRecord& font, const std::string& text, uint32_
 // One target at a time: a new target ends the drawing into the last one.
 int beginDrawing(int sprite)
 {
-    if (!SpriteDrawingSurface(sprite)) {
+    if (!MutablePicture(sprite)) {
         return 0;
     }
     endDrawing();
@@ -87,7 +83,7 @@ int beginDrawing(int sprite)
     return 1;
 }
 
-// The target's zoomed copy and texture follow what was drawn.
+// The target's zoomed copy follows what was drawn.
 void endDrawing()
 {
     if (drawing.sprite >= 0) {
@@ -183,42 +179,54 @@ int textHeight(const std::string& text)
 // the transparent mode the text box is first filled black.
 void drawText(int x, int y, const std::string& text, uint32_t colour)
 {
-    SDL_Surface* target = DrawingTarget();
+    Picture* target = DrawingTarget();
     FontRecord* font = CurrentFont();
     if (!target || !font || text.empty()) {
         return;
     }
-    SDL_Surface* line = RenderLine(*font, text, colour);
+    SDL_Surface* line = RenderLine(*font, text);
     if (!line) {
         return;
     }
     if (!(drawing.mode & DrawTransparent)) {
-        SDL_Rect box{x, y, line->w, line->h};
-        SDL_FillRect(target, &box, SDL_MapRGBA(target->format, 0, 0, 0, 255));
+        const pixman_color_t black{0, 0, 0, 0xFFFF};
+        const pixman_rectangle16_t box{static_cast<int16_t>(x), static_cast<int16_t>(y),
+                                       static_cast<uint16_t>(line->w), static_cast<uint16_t>(line->h)};
+        pixman_image_fill_rectangles(PIXMAN_OP_SRC, target->image, &black, 1, &box);
     }
-    CompositeOver(line, target, x, y, static_cast<int>(colour >> 24));
+    // The line's alpha is the coverage the ink is laid through.
+    pixman_image_t* coverage = pixman_image_create_bits(PIXMAN_a8r8g8b8, line->w, line->h,
+                                                        static_cast<uint32_t*>(line->pixels), line->pitch);
+    Picture ink;
+    ink.solid = true;
+    ink.colour = PremultipliedColour(colour);
+    ink.width = line->w;
+    ink.height = line->h;
+    if (coverage) {
+        CompositePicture(PIXMAN_OP_OVER, ink, coverage, *target, x, y);
+        pixman_image_unref(coverage);
+    }
     SDL_FreeSurface(line);
 }
 
 // An image from PNG bytes, alpha kept.
 int loadImage(int number, const uint8_t* pngBytes, size_t size)
 {
-    SDL_Surface* surface = DecodePng(pngBytes, size);
-    return surface ? StoreImage(number, surface) : 0;
+    return StoreImage(number, DecodePng(pngBytes, size));
 }
 
 // Width of an image, 0 when there is none.
 int imageWidth(int image)
 {
-    SDL_Surface* surface = FindImage(image);
-    return surface ? surface->w : 0;
+    Picture* picture = FindImage(image);
+    return picture ? picture->width : 0;
 }
 
 // Height of an image, 0 when there is none.
 int imageHeight(int image)
 {
-    SDL_Surface* surface = FindImage(image);
-    return surface ? surface->h : 0;
+    Picture* picture = FindImage(image);
+    return picture ? picture->height : 0;
 }
 
 // True when the number holds an image.
@@ -230,48 +238,42 @@ bool isImage(int image)
 // Frees an image; the number may be reused.
 void freeImage(int image)
 {
-    auto found = images.find(image);
-    if (found != images.end()) {
-        SDL_FreeSurface(found->second);
-        images.erase(found);
-    }
+    images.erase(image);
 }
 
 // Smooth: an averaged resample; otherwise nearest pixels.
 int resizeImage(int image, int width, int height, int smooth)
 {
-    SDL_Surface* source = FindImage(image);
+    Picture* source = FindImage(image);
     if (!source || width <= 0 || height <= 0) {
         return 0;
     }
-    SDL_Surface* resized = nullptr;
-    if (smooth) {
-        resized = ResampleSurface(source, width, height);
-    } else {
-        resized = NewRgbaSurface(width, height);
-        if (resized && SDL_BlitScaled(source, nullptr, resized, nullptr) != 0) {
-            SDL_FreeSurface(resized);
-            resized = nullptr;
-        }
-    }
+    PicturePtr resized = ResamplePicture(*source, width, height, smooth != 0);
     if (!resized) {
         return 0;
     }
-    SDL_FreeSurface(images[image]);
-    images[image] = resized;
+    images[image] = std::move(resized);
     return 1;
 }
 
 // Copies an image, alpha included, into the drawing target.
 void drawImage(int image, int x, int y)
 {
-    CopyOpaque(FindImage(image), DrawingTarget(), x, y);
+    Picture* source = FindImage(image);
+    Picture* target = DrawingTarget();
+    if (source && target) {
+        CompositePicture(PIXMAN_OP_SRC, *source, nullptr, *target, x, y);
+    }
 }
 
 // Blends an image over the drawing target's pixels.
 void drawImageBlended(int image, int x, int y)
 {
-    CompositeOver(FindImage(image), DrawingTarget(), x, y, 255);
+    Picture* source = FindImage(image);
+    Picture* target = DrawingTarget();
+    if (source && target) {
+        CompositePicture(PIXMAN_OP_OVER, *source, nullptr, *target, x, y);
+    }
 }
 
 // Closes every font and forgets the registered families.
@@ -292,8 +294,5 @@ void ReleaseFonts()
 // Frees every image.
 void ReleaseImages()
 {
-    for (auto& entry : images) {
-        SDL_FreeSurface(entry.second);
-    }
     images.clear();
 }

@@ -49,7 +49,11 @@ void HandleWindowEvent(const SDL_WindowEvent& event)
         return;
     }
     switch (event.event) {
-    case SDL_WINDOWEVENT_EXPOSED: QueueWindowEvent(EventRepaint); break;
+    case SDL_WINDOWEVENT_EXPOSED:
+        MarkFrameDamaged();
+        QueueWindowEvent(EventRepaint);
+        break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED: MarkFrameDamaged(); break;
     case SDL_WINDOWEVENT_CLOSE: QueueWindowEvent(EventClose); break;
     case SDL_WINDOWEVENT_MINIMIZED:
         screen.minimised = true;
@@ -62,6 +66,7 @@ void HandleWindowEvent(const SDL_WindowEvent& event)
     case SDL_WINDOWEVENT_MAXIMIZED: screen.minimised = false; break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:
         screen.active = true;
+        MarkFrameDamaged();
         QueueWindowEvent(EventActivate);
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
@@ -137,12 +142,12 @@ void HandleEvent(const SDL_Event& event)
 // scaled desktop); toPixels chooses the direction.
 int Rescale(int value, bool horizontal, bool toPixels)
 {
-    if (!screen.window || !screen.renderer) {
+    if (!screen.window || !screen.open) {
         return value;
     }
-    int windowW = 0, windowH = 0, pixelW = 0, pixelH = 0;
+    int windowW = 0, windowH = 0;
     SDL_GetWindowSize(screen.window, &windowW, &windowH);
-    SDL_GetRendererOutputSize(screen.renderer, &pixelW, &pixelH);
+    const int pixelW = FrameWidth(), pixelH = FrameHeight();
     const int window = horizontal ? windowW : windowH;
     const int pixels = horizontal ? pixelW : pixelH;
     if (window <= 0 || pixels <= 0 || pixels == window) {

@@ -97,7 +97,10 @@ void installQuitSignals();
 
 // ---------------------------------------------------------------------------
 // Sprites: RGBA pictures the screen displays.
-enum SpriteFlags { SpriteOpaque = 0, SpriteAlphaBlending = 1 };
+// Once a zoom is set, a sprite keeps only its picture at the display size
+// (drawing into it needs the design picture, so it then fails) unless it was
+// made with SpriteKeepDesign.
+enum SpriteFlags { SpriteOpaque = 0, SpriteAlphaBlending = 1, SpriteKeepDesign = 4 };
 
 int loadSprite(int number, const uint8_t* pngBytes, size_t size, int flags);
 int createSprite(int number, int width, int height, int flags);

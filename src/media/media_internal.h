@@ -7,36 +7,52 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <SDL_ttf.h>
+#include <pixman.h>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
-// One sprite: the picture we draw into, the resampled copy that is displayed
-// when a zoom is set, and the texture made from it when it is first shown.
+// Pixels of a sprite or an image: premultiplied ARGB (pixman's a8r8g8b8),
+// shared by the object that owns them and by the frames that show them.
+// NOTE: a picture a frame holds is never changed in place; drawing into it
+// works on a copy (MutablePicture), so a frame is exactly what was drawn.
+struct Picture {
+    pixman_image_t* image = nullptr;  // null for a solid picture
+    uint64_t id = 0;                  // unique for the run; frames compare by it
+    int width = 0;
+    int height = 0;
+    bool opaque = false;              // every pixel has alpha 255
+    bool solid = false;               // every pixel has `colour`
+    uint32_t colour = 0;              // premultiplied a8r8g8b8 of a solid picture
+
+    Picture() = default;
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+    ~Picture();
+};
+using PicturePtr = std::shared_ptr<Picture>;
+
+// One sprite: the design-size picture drawing writes into and the resampled
+// copy that is displayed when a zoom is set. The design picture is let go
+// once a zoom is set, unless the sprite keeps it (SpriteKeepDesign).
 struct SpriteRecord {
-    SDL_Surface* original = nullptr;  // RGBA (ABGR8888), the design size
-    SDL_Surface* zoomed = nullptr;    // resampled copy, or null when unzoomed
-    SDL_Texture* texture = nullptr;   // made lazily from the displayed picture
-    bool textureStale = true;
-    bool opaque = false;              // every shown pixel has alpha 255
-    uint32_t textureFormat = 0;
-    int zoomWidth = -1;               // -1: the picture's own width
+    PicturePtr original;     // design size; null once let go
+    PicturePtr zoomed;       // displayed copy, null when unzoomed
+    int designWidth = 0;
+    int designHeight = 0;
+    int zoomWidth = -1;      // -1: the picture's own width
     int zoomHeight = -1;
-    bool alphaBlending = false;
+    int flags = 0;
 };
 
-// The window, the renderer and everything the event pump tracks.
+// The window and everything the event pump tracks.
 struct ScreenRecord {
     bool videoStarted = false;
     SDL_Window* window = nullptr;
-    SDL_Renderer* renderer = nullptr;
+    bool open = false;          // a screen (the window's surface) is in use
     bool fullScreen = false;
-    bool vsync = false;         // presentation waits for the display
-    bool vsyncWanted = false;   // the screen was opened with flipping synchronised
-    int refreshRate = 0;
-    uint32_t textureFormat = SDL_PIXELFORMAT_ARGB8888;  // pictures with alpha
-    uint32_t opaqueFormat = SDL_PIXELFORMAT_ARGB8888;   // pictures without
     int frameRate = 60;
     uint64_t lastPresent = 0;
     bool active = false;        // input focus as the window reports it
@@ -67,10 +83,6 @@ extern ScreenRecord screen;
 extern InputRecord input;
 extern std::map<int, SpriteRecord> sprites;
 
-// The RGBA surface format every sprite and image uses: the bytes are R, G, B,
-// A in memory, so a pixel read as uint32_t is the game's rgba() value.
-constexpr uint32_t MediaPixelFormat = SDL_PIXELFORMAT_ABGR8888;
-
 // Picks the number of a new object: the caller's number, or for -1 one above
 // every number in use (from 1000 up). Answers -2 for an unusable number.
 template <typename Store>
@@ -99,24 +111,57 @@ inline int ObjectAnswer(int requested, int number)
     return number > 0 ? number : 1;
 }
 
-SDL_Surface* NewRgbaSurface(int width, int height);
-SDL_Surface* DecodePng(const uint8_t* bytes, size_t size);
-// Area average when shrinking, bilinear when enlarging; a new surface.
-SDL_Surface* ResampleSurface(SDL_Surface* source, int width, int height);
-// "Over" compositing of an RGBA picture onto an RGBA target, the source's
-// alpha multiplied by `alpha` (0..255) and its colour by `tint` when set.
-void CompositeOver(SDL_Surface* source, SDL_Surface* target, int x, int y, int alpha);
-void CopyOpaque(SDL_Surface* source, SDL_Surface* target, int x, int y);
+// Pictures (pictures.cpp). All answer null on failure.
+PicturePtr NewPicture(int width, int height);            // transparent
+PicturePtr DecodePng(const uint8_t* bytes, size_t size);  // alpha kept, premultiplied
+PicturePtr CopyPicture(const Picture& source);
+// Area-like averaging when shrinking, bilinear when enlarging; nearest
+// pixels when `smooth` is false.
+PicturePtr ResamplePicture(const Picture& source, int width, int height, bool smooth);
+// The colours without their alpha, as an opaque picture.
+PicturePtr OpaqueColours(const Picture& source);
+// Notes whether every pixel is opaque and whether they are all one colour.
+void NotePictureKind(Picture& picture);
+// One pixel as an rgba() value (straight alpha); 0 outside.
+uint32_t PictureRgba(const Picture& picture, int x, int y);
+// A pixman image of any picture (solid ones too) for compositing; unref it.
+pixman_image_t* PictureSource(const Picture& picture);
+// Composites `source` (through `mask` when given) onto `target` at x, y.
+void CompositePicture(pixman_op_t op, const Picture& source, pixman_image_t* mask, Picture& target,
+                      int x, int y);
+// Premultiplied a8r8g8b8 of an rgba() colour.
+uint32_t PremultipliedColour(uint32_t colour);
+
+// Sprites (sprites.cpp).
+SpriteRecord* FindSprite(int number);
+const PicturePtr& ShownPicture(const SpriteRecord& sprite);
+// The design picture drawing may change in place (copied first when a frame
+// or another object holds it); null when the sprite has none.
+Picture* MutablePicture(int number);
+void RefreshSpritePicture(int number);
+void FreeAllSprites();
+
+// Frames (compositor.cpp).
+bool OpenFrame();     // takes the window's surface as the frame
+void CloseFrame();
+int FrameWidth();
+int FrameHeight();
+void QueueDraw(const PicturePtr& picture, int x, int y, bool blend);
+// Composes what was queued into the window's surface and shows what changed;
+// answers false when nothing had to be shown.
+bool ShowFrame(bool force);
+// Composes what was queued so far (for grabScreen); the frame's pixels.
+pixman_image_t* ComposedFrame();
+void ForgetFrames();
 
 // The event pump every input and window query goes through.
 void PumpMediaEvents();
 void ApplyMouseGrab();
 int ScaleToWindow(int value, bool horizontal);
 void TrackedMouse(int& x, int& y);
-void FreeAllSprites();
 void ReleaseFonts();
 void ReleaseImages();
 void ReleaseSound();
 SDL_Scancode ScanCodeToSdl(int scanCode);
-void RefreshSpritePicture(int number);
-SDL_Surface* SpriteDrawingSurface(int number);
+// The window's surface was lost or exposed: the next frame is shown whole.
+void MarkFrameDamaged();

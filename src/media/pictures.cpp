@@ -1,30 +1,124 @@
-// Picture helpers shared by sprites and images: PNG decoding, resampling and
-// compositing of RGBA surfaces.
-#define STB_IMAGE_RESIZE_IMPLEMENTATION
+// Pictures shared by sprites, images and frames: PNG decoding, resampling
+// and compositing, all on premultiplied ARGB pixels through pixman (SIMD,
+// fixed point).
 #include "media/media_internal.h"
 
 #include <png.h>
-#include <stb_image_resize.h>
 
-#include <algorithm>
+#include <atomic>
 #include <cstring>
 
-// An empty (transparent black) RGBA surface.
-SDL_Surface* NewRgbaSurface(int width, int height)
+namespace {
+
+std::atomic<uint64_t> lastPictureId{0};
+
+// Largest side of any picture; larger requests fail rather than exhaust memory.
+constexpr int MaxPictureSide = 16384;
+
+// A picture around a pixman image (its owner from now on).
+PicturePtr WrapImage(pixman_image_t* image)
 {
-    if (width <= 0 || height <= 0 || width > 16384 || height > 16384) {
+    if (!image) {
         return nullptr;
     }
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, MediaPixelFormat);
-    if (surface) {
-        SDL_SetSurfaceBlendMode(surface, SDL_BLENDMODE_NONE);
-    }
-    return surface;
+    auto picture = std::make_shared<Picture>();
+    picture->image = image;
+    picture->id = ++lastPictureId;
+    picture->width = pixman_image_get_width(image);
+    picture->height = pixman_image_get_height(image);
+    return picture;
 }
 
-// PNG bytes to an RGBA surface with the alpha channel kept; null when the
-// bytes do not decode.
-SDL_Surface* DecodePng(const uint8_t* bytes, size_t size)
+// A picture of one colour at any size: no pixels are kept.
+PicturePtr SolidPicture(uint32_t colour, int width, int height)
+{
+    auto picture = std::make_shared<Picture>();
+    picture->id = ++lastPictureId;
+    picture->width = width;
+    picture->height = height;
+    picture->solid = true;
+    picture->opaque = (colour >> 24) == 0xFF;
+    picture->colour = colour;
+    return picture;
+}
+
+uint32_t* PixelRow(const Picture& picture, int y)
+{
+    uint8_t* bits = reinterpret_cast<uint8_t*>(pixman_image_get_data(picture.image));
+    return reinterpret_cast<uint32_t*>(bits + static_cast<size_t>(y) * pixman_image_get_stride(picture.image));
+}
+
+// Straight-alpha ARGB rows (as libpng writes them) to premultiplied ones,
+// noting on the way whether the picture is opaque and of one colour.
+void Premultiply(Picture& picture)
+{
+    bool opaque = true;
+    bool solid = true;
+    const uint32_t first = picture.height > 0 && picture.width > 0 ? PixelRow(picture, 0)[0] : 0;
+    for (int y = 0; y < picture.height; ++y) {
+        uint32_t* row = PixelRow(picture, y);
+        for (int x = 0; x < picture.width; ++x) {
+            const uint32_t pixel = row[x];
+            solid = solid && pixel == first;
+            const uint32_t a = pixel >> 24;
+            if (a == 0xFF) {
+                continue;
+            }
+            opaque = false;
+            auto scale = [a](uint32_t c) { uint32_t t = c * a + 128; return (t + (t >> 8)) >> 8; };
+            row[x] = (a << 24) | (scale((pixel >> 16) & 0xFF) << 16) | (scale((pixel >> 8) & 0xFF) << 8) |
+                     scale(pixel & 0xFF);
+        }
+    }
+    picture.opaque = opaque;
+    picture.solid = solid && picture.width * picture.height > 1;
+    if (picture.solid) {
+        picture.colour = PixelRow(picture, 0)[0];
+    }
+}
+
+// One resampling step with pixman: the picture scaled to width x height.
+PicturePtr ScaleStep(const Picture& source, int width, int height, pixman_filter_t filter)
+{
+    PicturePtr target = NewPicture(width, height);
+    if (!target) {
+        return nullptr;
+    }
+    pixman_transform_t transform;
+    pixman_transform_init_scale(&transform, pixman_int_to_fixed(source.width) / width,
+                                pixman_int_to_fixed(source.height) / height);
+    pixman_image_set_transform(source.image, &transform);
+    pixman_image_set_filter(source.image, filter, nullptr, 0);
+    pixman_image_set_repeat(source.image, PIXMAN_REPEAT_PAD);
+    pixman_image_composite32(PIXMAN_OP_SRC, source.image, nullptr, target->image, 0, 0, 0, 0, 0, 0, width,
+                             height);
+    pixman_image_set_transform(source.image, nullptr);
+    pixman_image_set_filter(source.image, PIXMAN_FILTER_NEAREST, nullptr, 0);
+    pixman_image_set_repeat(source.image, PIXMAN_REPEAT_NONE);
+    target->opaque = source.opaque;
+    return target;
+}
+
+}  // namespace
+
+Picture::~Picture()
+{
+    if (image) {
+        pixman_image_unref(image);
+    }
+}
+
+// A transparent picture; null for a size that is empty or absurd.
+PicturePtr NewPicture(int width, int height)
+{
+    if (width <= 0 || height <= 0 || width > MaxPictureSide || height > MaxPictureSide) {
+        return nullptr;
+    }
+    return WrapImage(pixman_image_create_bits(PIXMAN_a8r8g8b8, width, height, nullptr, width * 4));
+}
+
+// PNG bytes to a premultiplied picture; null when the bytes do not decode.
+PicturePtr DecodePng(const uint8_t* bytes, size_t size)
 {
     if (!bytes || size < 8) {
         return nullptr;
@@ -35,123 +129,167 @@ SDL_Surface* DecodePng(const uint8_t* bytes, size_t size)
     if (!png_image_begin_read_from_memory(&image, bytes, size)) {
         return nullptr;
     }
-    image.format = PNG_FORMAT_RGBA;
-    SDL_Surface* surface = NewRgbaSurface(static_cast<int>(image.width), static_cast<int>(image.height));
-    if (!surface) {
+    const bool hasAlpha = (image.format & PNG_FORMAT_FLAG_ALPHA) != 0;
+    image.format = PNG_FORMAT_BGRA;  // little-endian ARGB words, as pixman's a8r8g8b8
+    PicturePtr picture = NewPicture(static_cast<int>(image.width), static_cast<int>(image.height));
+    if (!picture) {
         png_image_free(&image);
         return nullptr;
     }
-    if (!png_image_finish_read(&image, nullptr, surface->pixels, surface->pitch, nullptr)) {
+    const int stride = pixman_image_get_stride(picture->image);
+    if (!png_image_finish_read(&image, nullptr, pixman_image_get_data(picture->image), stride, nullptr)) {
         png_image_free(&image);
-        SDL_FreeSurface(surface);
         return nullptr;
     }
-    return surface;
+    if (hasAlpha) {
+        Premultiply(*picture);
+    } else {
+        picture->opaque = true;
+    }
+    return picture;
 }
 
-// Area average when shrinking, bilinear (triangle) when enlarging, with the
-// colours weighted by alpha so transparent pixels do not darken the edges.
-SDL_Surface* ResampleSurface(SDL_Surface* source, int width, int height)
+// An independent copy with its own pixels (a solid picture's pixels are
+// filled in, so the copy can be drawn into).
+PicturePtr CopyPicture(const Picture& source)
 {
-    if (!source) {
+    PicturePtr copy = NewPicture(source.width, source.height);
+    if (!copy) {
         return nullptr;
     }
-    SDL_Surface* target = NewRgbaSurface(width, height);
-    if (!target) {
+    if (source.image) {
+        for (int y = 0; y < source.height; ++y) {
+            std::memcpy(PixelRow(*copy, y), PixelRow(source, y), static_cast<size_t>(source.width) * 4);
+        }
+    } else {
+        CompositePicture(PIXMAN_OP_SRC, source, nullptr, *copy, 0, 0);
+    }
+    copy->opaque = source.opaque;
+    copy->solid = source.solid;
+    copy->colour = source.colour;
+    return copy;
+}
+
+// NOTE: bilinear filtering at exactly half the size averages each 2 x 2
+// block, so shrinking halves (a box filter) while the size is more than twice
+// the target and finishes with one bilinear step. That keeps every source
+// pixel in the average, as an area resample does, at a fraction of its cost.
+PicturePtr ResamplePicture(const Picture& source, int width, int height, bool smooth)
+{
+    if (width <= 0 || height <= 0 || width > MaxPictureSide || height > MaxPictureSide) {
         return nullptr;
     }
-    stbir_filter filterX = width > source->w ? STBIR_FILTER_TRIANGLE : STBIR_FILTER_BOX;
-    stbir_filter filterY = height > source->h ? STBIR_FILTER_TRIANGLE : STBIR_FILTER_BOX;
-    int ok = stbir_resize(source->pixels, source->w, source->h, source->pitch, target->pixels,
-                          width, height, target->pitch, STBIR_TYPE_UINT8, 4, 3, 0,
-                          STBIR_EDGE_CLAMP, STBIR_EDGE_CLAMP, filterX, filterY,
-                          STBIR_COLORSPACE_LINEAR, nullptr);
-    if (!ok) {
-        SDL_FreeSurface(target);
-        return nullptr;
+    if (source.solid) {
+        return SolidPicture(source.colour, width, height);
     }
-    return target;
+    if (!smooth) {
+        return ScaleStep(source, width, height, PIXMAN_FILTER_NEAREST);
+    }
+    PicturePtr step;
+    const Picture* current = &source;
+    while (current->width >= 2 * width || current->height >= 2 * height) {
+        const int halfWidth = current->width >= 2 * width ? current->width / 2 : current->width;
+        const int halfHeight = current->height >= 2 * height ? current->height / 2 : current->height;
+        step = ScaleStep(*current, halfWidth, halfHeight, PIXMAN_FILTER_BILINEAR);
+        if (!step) {
+            return nullptr;
+        }
+        current = step.get();
+    }
+    if (current->width == width && current->height == height) {
+        return step ? step : CopyPicture(source);
+    }
+    return ScaleStep(*current, width, height, PIXMAN_FILTER_BILINEAR);
 }
 
-// Clips a w x h rectangle placed at x, y against the target; false when
-// nothing is left. sx, sy answer the first source pixel.
-static bool ClipRect(int targetW, int targetH, int& x, int& y, int& w, int& h, int& sx, int& sy)
+// Opaque and one-colour pictures are shown and resampled more cheaply.
+void NotePictureKind(Picture& picture)
 {
-    sx = 0;
-    sy = 0;
-    if (x < 0) {
-        sx = -x;
-        w += x;
-        x = 0;
-    }
-    if (y < 0) {
-        sy = -y;
-        h += y;
-        y = 0;
-    }
-    if (x + w > targetW) {
-        w = targetW - x;
-    }
-    if (y + h > targetH) {
-        h = targetH - y;
-    }
-    return w > 0 && h > 0;
-}
-
-// Straight copy, alpha included, clipped to the target.
-void CopyOpaque(SDL_Surface* source, SDL_Surface* target, int x, int y)
-{
-    if (!source || !target) {
+    if (picture.solid || !picture.image) {
         return;
     }
-    int w = source->w, h = source->h, sx = 0, sy = 0;
-    if (!ClipRect(target->w, target->h, x, y, w, h, sx, sy)) {
-        return;
-    }
-    for (int row = 0; row < h; ++row) {
-        const uint8_t* from = static_cast<const uint8_t*>(source->pixels) + (sy + row) * source->pitch + sx * 4;
-        uint8_t* to = static_cast<uint8_t*>(target->pixels) + (y + row) * target->pitch + x * 4;
-        std::memcpy(to, from, static_cast<size_t>(w) * 4);
-    }
-}
-
-// Porter-Duff "over" with straight (not premultiplied) alpha on both sides,
-// so text and images blend correctly also onto translucent sprite pixels.
-static inline void BlendPixel(const uint8_t* s, uint8_t* d, int alpha)
-{
-    int sa = s[3] * alpha / 255;
-    if (sa == 0) {
-        return;
-    }
-    if (sa == 255) {
-        d[0] = s[0], d[1] = s[1], d[2] = s[2], d[3] = 255;
-        return;
-    }
-    int da = d[3];
-    int keep = da * (255 - sa) / 255;  // what is left of the target's coverage
-    int outA = sa + keep;
-    for (int c = 0; c < 3; ++c) {
-        d[c] = static_cast<uint8_t>((s[c] * sa + d[c] * keep + outA / 2) / outA);
-    }
-    d[3] = static_cast<uint8_t>(outA);
-}
-
-// Blends a whole picture at x, y, clipped to the target.
-void CompositeOver(SDL_Surface* source, SDL_Surface* target, int x, int y, int alpha)
-{
-    if (!source || !target || alpha <= 0) {
-        return;
-    }
-    alpha = std::min(alpha, 255);
-    int w = source->w, h = source->h, sx = 0, sy = 0;
-    if (!ClipRect(target->w, target->h, x, y, w, h, sx, sy)) {
-        return;
-    }
-    for (int row = 0; row < h; ++row) {
-        const uint8_t* from = static_cast<const uint8_t*>(source->pixels) + (sy + row) * source->pitch + sx * 4;
-        uint8_t* to = static_cast<uint8_t*>(target->pixels) + (y + row) * target->pitch + x * 4;
-        for (int column = 0; column < w; ++column) {
-            BlendPixel(from + column * 4, to + column * 4, alpha);
+    bool opaque = true;
+    bool solid = picture.width * picture.height > 1;
+    const uint32_t first = PixelRow(picture, 0)[0];
+    for (int y = 0; y < picture.height && (opaque || solid); ++y) {
+        const uint32_t* row = PixelRow(picture, y);
+        for (int x = 0; x < picture.width; ++x) {
+            opaque = opaque && (row[x] >> 24) == 0xFF;
+            solid = solid && row[x] == first;
         }
     }
+    picture.opaque = opaque;
+    if (solid) {
+        picture.solid = true;
+        picture.colour = first;
+    }
+}
+
+// One pixel with its colour taken back out of the premultiplied form.
+uint32_t PictureRgba(const Picture& picture, int x, int y)
+{
+    if (x < 0 || y < 0 || x >= picture.width || y >= picture.height) {
+        return 0;
+    }
+    const uint32_t pixel = picture.solid ? picture.colour : PixelRow(picture, y)[x];
+    const uint32_t a = pixel >> 24;
+    if (a == 0) {
+        return 0;
+    }
+    auto straight = [a](uint32_t c) { return std::min<uint32_t>(255, (c * 255 + a / 2) / a); };
+    return rgba(straight((pixel >> 16) & 0xFF), straight((pixel >> 8) & 0xFF), straight(pixel & 0xFF), a);
+}
+
+// The picture's colours with their alpha taken out: what an opaque copy of
+// a translucent picture shows.
+PicturePtr OpaqueColours(const Picture& source)
+{
+    PicturePtr copy = CopyPicture(source);
+    if (!copy) {
+        return nullptr;
+    }
+    for (int y = 0; y < copy->height; ++y) {
+        uint32_t* row = PixelRow(*copy, y);
+        for (int x = 0; x < copy->width; ++x) {
+            const uint32_t rgbaValue = PictureRgba(*copy, x, y);
+            row[x] = 0xFF000000u | ((rgbaValue & 0xFF) << 16) | (rgbaValue & 0xFF00) | ((rgbaValue >> 16) & 0xFF);
+        }
+    }
+    copy->opaque = true;
+    copy->solid = false;
+    return copy;
+}
+
+// A pixman image to composite from; the caller unrefs it.
+pixman_image_t* PictureSource(const Picture& picture)
+{
+    if (!picture.solid) {
+        return pixman_image_ref(picture.image);
+    }
+    auto wide = [&](int shift) { return static_cast<uint16_t>(((picture.colour >> shift) & 0xFF) * 0x101); };
+    pixman_color_t colour{wide(16), wide(8), wide(0), wide(24)};
+    return pixman_image_create_solid_fill(&colour);
+}
+
+// Composites a picture onto another at x, y, clipped to the target.
+void CompositePicture(pixman_op_t op, const Picture& source, pixman_image_t* mask, Picture& target, int x, int y)
+{
+    if (!target.image) {
+        return;
+    }
+    pixman_image_t* from = PictureSource(source);
+    if (!from) {
+        return;
+    }
+    pixman_image_composite32(op, from, mask, target.image, 0, 0, 0, 0, x, y, source.width, source.height);
+    pixman_image_unref(from);
+}
+
+// rgba() (straight alpha, red lowest) to premultiplied a8r8g8b8.
+uint32_t PremultipliedColour(uint32_t colour)
+{
+    const uint32_t a = colour >> 24;
+    auto scale = [a](uint32_t c) { uint32_t t = c * a + 128; return (t + (t >> 8)) >> 8; };
+    return (a << 24) | (scale(colour & 0xFF) << 16) | (scale((colour >> 8) & 0xFF) << 8) |
+           scale((colour >> 16) & 0xFF);
 }

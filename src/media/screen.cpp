@@ -1,4 +1,4 @@
-// The window, the renderer, frame pacing and the message box.
+// The window and its screen, frame pacing and the message box.
 #include "media/media_internal.h"
 
 #include <SDL_syswm.h>
@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
 ScreenRecord screen;
 
@@ -61,51 +62,14 @@ int desktopHeight(int desktop)
     return DesktopMode(desktop).h;
 }
 
-// Creates the renderer for the open window: accelerated with vsync when asked
-// and available, else the software renderer (SDL_RENDER_DRIVER is honoured).
-static bool CreateRenderer(bool vsync)
+// The screen of an open window: its surface, which the frames are composed
+// into (no renderer: pictures are composed by pixman and shown as they are).
+static bool OpenScreenSurface()
 {
-    uint32_t flags = vsync ? SDL_RENDERER_PRESENTVSYNC : 0;
-    screen.renderer = SDL_CreateRenderer(screen.window, -1, flags);
-    if (!screen.renderer) {
-        screen.renderer = SDL_CreateRenderer(screen.window, -1, SDL_RENDERER_SOFTWARE);
-    }
-    if (!screen.renderer) {
+    if (!OpenFrame()) {
         return false;
     }
-    screen.vsyncWanted = vsync;
-    if (vsync && screen.frameRate == 0) {
-        SDL_RenderSetVSync(screen.renderer, 0);
-    }
-    SDL_RendererInfo info{};
-    SDL_GetRendererInfo(screen.renderer, &info);
-    screen.vsync = (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
-    screen.textureFormat = SDL_PIXELFORMAT_ARGB8888;
-    for (uint32_t i = 0; i < info.num_texture_formats; ++i) {
-        uint32_t format = info.texture_formats[i];
-        if (format == SDL_PIXELFORMAT_ARGB8888 || format == SDL_PIXELFORMAT_ABGR8888) {
-            screen.textureFormat = format;
-            break;
-        }
-    }
-    // NOTE: opaque pictures in the window's own format let the software
-    // renderer copy rows instead of converting every pixel of every frame.
-    screen.opaqueFormat = screen.textureFormat;
-    uint32_t windowFormat = SDL_GetWindowPixelFormat(screen.window);
-    for (uint32_t i = 0; i < info.num_texture_formats; ++i) {
-        if (info.texture_formats[i] == windowFormat && SDL_BYTESPERPIXEL(windowFormat) == 4 &&
-            !SDL_ISPIXELFORMAT_FOURCC(windowFormat)) {
-            screen.opaqueFormat = windowFormat;
-        }
-    }
-    SDL_DisplayMode mode{};
-    int display = SDL_GetWindowDisplayIndex(screen.window);
-    screen.refreshRate = 0;
-    if (SDL_GetCurrentDisplayMode(display < 0 ? 0 : display, &mode) == 0) {
-        screen.refreshRate = mode.refresh_rate;
-    }
-    SDL_SetRenderDrawColor(screen.renderer, 0, 0, 0, 255);
-    SDL_RenderClear(screen.renderer);
+    screen.open = true;
     screen.lastPresent = SDL_GetPerformanceCounter();
     return true;
 }
@@ -113,8 +77,8 @@ static bool CreateRenderer(bool vsync)
 // Full screen at the desktop's own size, without a video-mode switch.
 int openFullScreen(int width, int height, int depth, const std::string& title, int flipMode)
 {
-    (void)depth;
-    if (!screen.videoStarted || screen.renderer || width <= 0 || height <= 0) {
+    (void)depth, (void)flipMode;
+    if (!screen.videoStarted || screen.open || width <= 0 || height <= 0) {
         return 0;
     }
     uint32_t flags = SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_ALLOW_HIGHDPI;
@@ -123,7 +87,7 @@ int openFullScreen(int width, int height, int depth, const std::string& title, i
     if (!screen.window) {
         return 0;
     }
-    if (!CreateRenderer(flipMode != 0)) {
+    if (!OpenScreenSurface()) {
         SDL_DestroyWindow(screen.window);
         screen.window = nullptr;
         return 0;
@@ -163,21 +127,19 @@ int openWindowedScreen(int windowHandle, int x, int y, int width, int height,
                        int autoStretch, int rightOffset, int bottomOffset, int flipMode)
 {
     (void)x, (void)y, (void)width, (void)height, (void)autoStretch;
-    (void)rightOffset, (void)bottomOffset;
-    if (windowHandle == 0 || !screen.window || screen.renderer) {
+    (void)rightOffset, (void)bottomOffset, (void)flipMode;
+    if (windowHandle == 0 || !screen.window || screen.open) {
         return 0;
     }
-    return CreateRenderer(flipMode != 0) ? 1 : 0;
+    return OpenScreenSurface() ? 1 : 0;
 }
 
-// The renderer goes, and with it every sprite.
+// The screen goes, and with it every sprite.
 void closeScreen()
 {
     FreeAllSprites();
-    if (screen.renderer) {
-        SDL_DestroyRenderer(screen.renderer);
-        screen.renderer = nullptr;
-    }
+    CloseFrame();
+    screen.open = false;
     if (screen.fullScreen && screen.window) {
         SDL_SetWindowGrab(screen.window, SDL_FALSE);
         SDL_ShowCursor(SDL_ENABLE);
@@ -193,7 +155,7 @@ void closeScreen()
 void closeWindow(int window)
 {
     (void)window;
-    if (screen.renderer) {
+    if (screen.open) {
         closeScreen();
     }
     if (screen.window) {
@@ -205,86 +167,73 @@ void closeWindow(int window)
     screen.mouseInside = false;
 }
 
-// True while a screen (renderer) exists.
+// True while a screen exists.
 bool isScreenOpen()
 {
-    return screen.renderer != nullptr;
+    return screen.open;
 }
 
 // The drawable size: real pixels, also on a scaled desktop.
 int screenWidth()
 {
-    int w = 0, h = 0;
-    if (screen.renderer && SDL_GetRendererOutputSize(screen.renderer, &w, &h) != 0) {
-        return 0;
-    }
-    return w;
+    return screen.open ? FrameWidth() : 0;
 }
 
 // Drawable height in real pixels.
 int screenHeight()
 {
-    int w = 0, h = 0;
-    if (screen.renderer && SDL_GetRendererOutputSize(screen.renderer, &w, &h) != 0) {
-        return 0;
-    }
-    return h;
+    return screen.open ? FrameHeight() : 0;
 }
 
-// NOTE: 0 also switches vsync off, so an unpaced run never waits at all.
+// 0 means "do not wait": an unpaced run.
 void setFrameRate(int fps)
 {
     screen.frameRate = fps < 0 ? 0 : fps;
-    if (screen.renderer && screen.vsyncWanted) {
-        SDL_RenderSetVSync(screen.renderer, screen.frameRate > 0 ? 1 : 0);
-        SDL_RendererInfo info{};
-        SDL_GetRendererInfo(screen.renderer, &info);
-        screen.vsync = (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+}
+
+// Sleeps until the performance counter reaches `due`. The counter's clock
+// need not be the one the system sleeps on, so the wait is relative and
+// checked again on waking.
+static void SleepUntil(uint64_t due)
+{
+    const uint64_t frequency = SDL_GetPerformanceFrequency();
+    for (uint64_t now = SDL_GetPerformanceCounter(); now < due; now = SDL_GetPerformanceCounter()) {
+        const uint64_t nanoseconds = (due - now) * 1000000000ull / frequency;
+        timespec wait{static_cast<time_t>(nanoseconds / 1000000000ull), static_cast<long>(nanoseconds % 1000000000ull)};
+        nanosleep(&wait, nullptr);
     }
 }
 
-// Waits until 1/frameRate seconds have passed since the last presentation:
-// sleeping most of it, then spinning the last millisecond for precision.
+// Waits until 1/frameRate seconds have passed since the last presentation.
+// NOTE: the system's sleep wakes within a few tens of microseconds of the
+// due time, so nothing is spent spinning.
 static void PaceFrame()
 {
     uint64_t frequency = SDL_GetPerformanceFrequency();
     uint64_t now = SDL_GetPerformanceCounter();
-    // A display reporting 59 or 61 Hz (59.94, 60.05) flips at our pace too.
-    bool vsyncPaces = screen.vsync && screen.frameRate > 0 &&
-                      std::abs(screen.refreshRate - screen.frameRate) <= 1;
-    if (screen.frameRate > 0 && !vsyncPaces) {
-        uint64_t period = frequency / static_cast<uint64_t>(screen.frameRate);
-        uint64_t due = screen.lastPresent + period;
-        if (now < due) {
-            uint64_t waitMs = (due - now) * 1000 / frequency;
-            // In the background nothing is shown: sleep the whole wait rather
-            // than spin its last millisecond.
-            const bool shown = screen.active && !screen.minimised;
-            if (!shown) {
-                SDL_Delay(static_cast<uint32_t>(waitMs + 1));
-            } else {
-                if (waitMs > 1) {
-                    SDL_Delay(static_cast<uint32_t>(waitMs - 1));
-                }
-                while (SDL_GetPerformanceCounter() < due) {
-                }
-            }
-            now = due;
-        }
-        // A long stall does not make the following frames rush to catch up.
-        if (now > due + period) {
-            due = now;
-        }
-        screen.lastPresent = due;
+    if (screen.frameRate <= 0) {
+        screen.lastPresent = now;
         return;
     }
-    screen.lastPresent = now;
+    uint64_t period = frequency / static_cast<uint64_t>(screen.frameRate);
+    uint64_t due = screen.lastPresent + period;
+    if (now < due) {
+        SleepUntil(due);
+        now = due;
+    }
+    // A long stall does not make the following frames rush to catch up.
+    if (now > due + period) {
+        due = now;
+    }
+    screen.lastPresent = due;
 }
 
-// Shows the back buffer and paces the frame; full screen also pumps events.
+// Shows what changed since the last frame and paces; full screen also pumps
+// events. A frame identical to the one on screen is neither composed nor
+// shown.
 void presentFrame()
 {
-    if (!screen.renderer) {
+    if (!screen.open) {
         return;
     }
     if (screen.fullScreen) {
@@ -295,7 +244,7 @@ void presentFrame()
             return;
         }
     }
-    SDL_RenderPresent(screen.renderer);
+    ShowFrame(false);
     PaceFrame();
 }
 
@@ -309,11 +258,10 @@ bool isScreenActive()
     return screen.active && !screen.minimised;
 }
 
-// Bilinear filtering for anything drawn scaled.
+// Bilinear (smooth) or nearest-pixel resampling for the zooms that follow.
 void setSpriteFiltering(int bilinear)
 {
     screen.bilinear = bilinear != 0;
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, bilinear ? "linear" : "nearest");
 }
 
 // NOTE: the dummy and offscreen video drivers never send focus events, so a

@@ -1,4 +1,5 @@
-// Sound: OGG Vorbis decoded whole at load into mixer chunks; channels
+// Sound: short OGG Vorbis sounds decoded whole at load into mixer chunks,
+// long ones (the music) kept compressed and decoded while they play; channels
 // belong to the sound that last played on them.
 #include "media/media_internal.h"
 
@@ -14,9 +15,16 @@ namespace {
 
 constexpr int MaxChannels = 256;
 
+// NOTE: a sound longer than this, decoded, is decoded while it plays: the
+// three pieces of music would otherwise hold about 40 MB of samples.
+constexpr int64_t LargestDecodedSound = 2 * 1024 * 1024;
+
+using OggBytes = std::shared_ptr<const std::vector<uint8_t>>;
+
 struct SoundRecord {
-    Mix_Chunk* chunk = nullptr;
-    int defaultChannel = 0;  // handle of its most recent channel, 0 for none
+    Mix_Chunk* chunk = nullptr;  // the samples, or silence a stream is laid over
+    OggBytes ogg;                // the compressed bytes of a streamed sound
+    int defaultChannel = 0;      // handle of its most recent channel, 0 for none
 };
 
 struct ChannelRecord {
@@ -78,6 +86,88 @@ int SeekMemory(void* source, ogg_int64_t offset, int whence)
 long TellMemory(void* source)
 {
     return static_cast<long>(static_cast<MemoryStream*>(source)->position);
+}
+
+// One play of a streamed sound: its decoder and the conversion to the
+// mixer's format. Made on the main thread when the play starts, used only by
+// the audio thread while it plays, and deleted (under the mixer's lock) when
+// the channel stops or plays something else.
+struct StreamState {
+    OggBytes ogg;
+    MemoryStream memory{nullptr, 0, 0};
+    OggVorbis_File file{};
+    bool fileOpen = false;
+    SDL_AudioStream* convert = nullptr;
+    bool loop = false;
+    bool ended = false;
+
+    ~StreamState()
+    {
+        if (fileOpen) {
+            ov_clear(&file);
+        }
+        if (convert) {
+            SDL_FreeAudioStream(convert);
+        }
+    }
+};
+
+// libvorbisfile's callbacks over bytes in memory.
+const ov_callbacks MemoryCallbacks{ReadMemory, SeekMemory, nullptr, TellMemory};
+
+// The audio thread's filler: the channel plays silence and this lays the
+// decoded music over it, from the start again at the end when it loops.
+void StreamEffect(int, void* buffer, int length, void* data)
+{
+    StreamState* stream = static_cast<StreamState*>(data);
+    char decoded[8192];
+    int section = 0;
+    while (!stream->ended && SDL_AudioStreamAvailable(stream->convert) < length) {
+        const long got = ov_read(&stream->file, decoded, sizeof decoded, SDL_BYTEORDER == SDL_BIG_ENDIAN, 2, 1,
+                                 &section);
+        if (got > 0) {
+            SDL_AudioStreamPut(stream->convert, decoded, static_cast<int>(got));
+        } else if (got == OV_HOLE) {
+            continue;  // a gap in the stream: decoding goes on after it
+        } else if (got == 0 && stream->loop && ov_pcm_seek(&stream->file, 0) == 0) {
+            continue;
+        } else {
+            stream->ended = true;
+            SDL_AudioStreamFlush(stream->convert);
+        }
+    }
+    const int taken = SDL_AudioStreamGet(stream->convert, buffer, length);
+    if (taken < length) {
+        std::memset(static_cast<uint8_t*>(buffer) + (taken > 0 ? taken : 0), 0,
+                    static_cast<size_t>(length - (taken > 0 ? taken : 0)));
+    }
+}
+
+// The stream's end: called under the mixer's lock when the channel stops.
+void StreamDone(int, void* data)
+{
+    delete static_cast<StreamState*>(data);
+}
+
+// A decoder for a new play of a streamed sound, or null.
+StreamState* StartStream(const OggBytes& ogg, bool loop, int frequency, uint16_t format, int channels)
+{
+    auto stream = std::make_unique<StreamState>();
+    stream->ogg = ogg;
+    stream->memory = MemoryStream{ogg->data(), ogg->size(), 0};
+    stream->loop = loop;
+    if (ov_open_callbacks(&stream->memory, &stream->file, nullptr, 0, MemoryCallbacks) != 0) {
+        return nullptr;
+    }
+    stream->fileOpen = true;
+    vorbis_info* info = ov_info(&stream->file, -1);
+    if (!info) {
+        return nullptr;
+    }
+    stream->convert = SDL_NewAudioStream(AUDIO_S16SYS, static_cast<uint8_t>(info->channels),
+                                         static_cast<int>(info->rate), format, static_cast<uint8_t>(channels),
+                                         frequency);
+    return stream->convert ? stream.release() : nullptr;
 }
 
 // Counts the bytes mixed on a channel; the mixer calls it only while the
@@ -216,45 +306,16 @@ bool soundIsSilent()
     return mixer.silent;
 }
 
-// Decodes the whole OGG Vorbis stream and converts it to the mixer's format.
-int loadSound(int number, const uint8_t* oggBytes, size_t size)
+namespace {
+
+// A mixer chunk of the samples, converted to the mixer's format; null on
+// failure.
+Mix_Chunk* MakeChunk(const std::vector<uint8_t>& pcm, int sourceChannels, int sourceRate)
 {
-    int chosen = PickObjectNumber(sounds, number);
-    if (!mixer.open || !oggBytes || size == 0 || chosen < 0) {
-        return 0;
-    }
-    MemoryStream stream{oggBytes, size, 0};
-    ov_callbacks callbacks{ReadMemory, SeekMemory, nullptr, TellMemory};
-    OggVorbis_File file;
-    if (ov_open_callbacks(&stream, &file, nullptr, 0, callbacks) != 0) {
-        return 0;
-    }
-    vorbis_info* info = ov_info(&file, -1);
-    std::vector<uint8_t> pcm;
-    char buffer[16384];
-    int section = 0;
-    bool failed = !info || info->channels < 1 || info->channels > 8;
-    while (!failed) {
-        long got = ov_read(&file, buffer, sizeof buffer, SDL_BYTEORDER == SDL_BIG_ENDIAN, 2, 1, &section);
-        if (got == 0) {
-            break;
-        }
-        if (got < 0 || pcm.size() > (size_t{1} << 30)) {
-            failed = true;
-            break;
-        }
-        pcm.insert(pcm.end(), buffer, buffer + got);
-    }
-    int sourceChannels = info ? info->channels : 0;
-    int sourceRate = info ? static_cast<int>(info->rate) : 0;
-    ov_clear(&file);
-    if (failed || pcm.empty()) {
-        return 0;
-    }
     SDL_AudioCVT convert;
-    if (SDL_BuildAudioCVT(&convert, AUDIO_S16SYS, static_cast<uint8_t>(sourceChannels), sourceRate,
-                          mixer.format, static_cast<uint8_t>(mixer.channels), mixer.frequency) < 0) {
-        return 0;
+    if (SDL_BuildAudioCVT(&convert, AUDIO_S16SYS, static_cast<uint8_t>(sourceChannels), sourceRate, mixer.format,
+                          static_cast<uint8_t>(mixer.channels), mixer.frequency) < 0) {
+        return nullptr;
     }
     convert.len = static_cast<int>(pcm.size());
     convert.buf = static_cast<uint8_t*>(SDL_malloc(pcm.size() * static_cast<size_t>(convert.len_mult)));
@@ -262,20 +323,98 @@ int loadSound(int number, const uint8_t* oggBytes, size_t size)
     if (!convert.buf || !chunk) {
         SDL_free(convert.buf);
         SDL_free(chunk);
-        return 0;
+        return nullptr;
     }
     std::memcpy(convert.buf, pcm.data(), pcm.size());
     if (convert.needed && SDL_ConvertAudio(&convert) != 0) {
         SDL_free(convert.buf);
         SDL_free(chunk);
-        return 0;
+        return nullptr;
     }
     chunk->allocated = 1;
     chunk->abuf = convert.buf;
     chunk->alen = static_cast<uint32_t>(convert.needed ? convert.len_cvt : convert.len);
     chunk->volume = MIX_MAX_VOLUME;
+    return chunk;
+}
+
+// A tenth of a second of silence in the mixer's format: what a streamed
+// sound's channel plays, looping, with the stream laid over it.
+Mix_Chunk* SilentChunk()
+{
+    const size_t frameBytes = static_cast<size_t>(mixer.channels) * (SDL_AUDIO_BITSIZE(mixer.format) / 8);
+    const size_t bytes = static_cast<size_t>(mixer.frequency / 10) * frameBytes;
+    Mix_Chunk* chunk = static_cast<Mix_Chunk*>(SDL_malloc(sizeof(Mix_Chunk)));
+    uint8_t* silence = static_cast<uint8_t*>(SDL_calloc(bytes, 1));
+    if (!chunk || !silence || bytes == 0) {
+        SDL_free(chunk);
+        SDL_free(silence);
+        return nullptr;
+    }
+    chunk->allocated = 1;
+    chunk->abuf = silence;
+    chunk->alen = static_cast<uint32_t>(bytes);
+    chunk->volume = MIX_MAX_VOLUME;
+    return chunk;
+}
+
+// The whole stream decoded to 16-bit samples; false when it does not decode.
+bool DecodeWhole(OggVorbis_File& file, std::vector<uint8_t>& pcm)
+{
+    char buffer[16384];
+    int section = 0;
+    for (;;) {
+        long got = ov_read(&file, buffer, sizeof buffer, SDL_BYTEORDER == SDL_BIG_ENDIAN, 2, 1, &section);
+        if (got == 0) {
+            return !pcm.empty();
+        }
+        if (got < 0 || pcm.size() > (size_t{1} << 30)) {
+            return false;
+        }
+        pcm.insert(pcm.end(), buffer, buffer + got);
+    }
+}
+
+}  // namespace
+
+// Opens the OGG Vorbis stream; a short one is decoded whole and converted to
+// the mixer's format, a long one is kept compressed and decoded as it plays.
+int loadSound(int number, const uint8_t* oggBytes, size_t size)
+{
+    int chosen = PickObjectNumber(sounds, number);
+    if (!mixer.open || !oggBytes || size == 0 || chosen < 0) {
+        return 0;
+    }
+    auto ogg = std::make_shared<const std::vector<uint8_t>>(oggBytes, oggBytes + size);
+    MemoryStream stream{ogg->data(), ogg->size(), 0};
+    OggVorbis_File file;
+    if (ov_open_callbacks(&stream, &file, nullptr, 0, MemoryCallbacks) != 0) {
+        return 0;
+    }
+    vorbis_info* info = ov_info(&file, -1);
+    const ogg_int64_t frames = ov_pcm_total(&file, -1);
+    const int sourceChannels = info ? info->channels : 0;
+    const int sourceRate = info ? static_cast<int>(info->rate) : 0;
+    if (!info || sourceChannels < 1 || sourceChannels > 8 || sourceRate <= 0 || frames <= 0) {
+        ov_clear(&file);
+        return 0;
+    }
+    const bool streamed = frames * sourceChannels * 2 > LargestDecodedSound;
+    std::vector<uint8_t> pcm;
+    const bool decoded = streamed || DecodeWhole(file, pcm);
+    ov_clear(&file);
+    if (!decoded) {
+        return 0;
+    }
+    Mix_Chunk* chunk = streamed ? SilentChunk() : MakeChunk(pcm, sourceChannels, sourceRate);
+    if (!chunk) {
+        return 0;
+    }
     freeSound(chosen);
     sounds[chosen].chunk = chunk;
+    if (streamed) {
+        sounds[chosen].ogg = std::move(ogg);
+    }
     return ObjectAnswer(number, chosen);
 }
 
@@ -315,15 +454,28 @@ int playSound(int number, int flags, int volume)
         return 0;
     }
     Mix_HaltChannel(channel);
+    StreamState* stream = nullptr;
+    if (sound->ogg) {
+        stream = StartStream(sound->ogg, (flags & SoundLoop) != 0, mixer.frequency, mixer.format, mixer.channels);
+        if (!stream) {
+            return 0;
+        }
+    }
     ChannelRecord& record = channels[channel];
     record.owner = number;
     record.volume = ClampVolume(volume);
     record.bytesPlayed = 0;
     Mix_Volume(channel, MixerVolume(record.volume));
-    // The counter goes on before the first byte is mixed, exactly once.
+    // The stream and the counter go on before the first byte is mixed.
     Mix_UnregisterAllEffects(channel);
+    if (stream && !Mix_RegisterEffect(channel, StreamEffect, StreamDone, stream)) {
+        delete stream;
+        return 0;
+    }
     Mix_RegisterEffect(channel, CountPlayedBytes, nullptr, nullptr);
-    if (Mix_PlayChannel(channel, sound->chunk, (flags & SoundLoop) ? -1 : 0) < 0) {
+    // NOTE: a stream's silence always loops; the stream decides the end.
+    if (Mix_PlayChannel(channel, sound->chunk, (flags & SoundLoop) || stream ? -1 : 0) < 0) {
+        Mix_UnregisterAllEffects(channel);
         return 0;
     }
     sound->defaultChannel = channel + 1;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "assets/asset_loading.h"
 #include "assets/asset_numbers.h"
 #include "display/layout.h"
 
@@ -29,9 +30,10 @@ void DrawPanelTitle(int designWidth, int titleLine, const std::string& title)
 bool BeginPanel(Panel& panel, int titleFont, const std::string& title, int titleLine)
 {
     freeSprite(panel.workSprite);
-    copySprite(panel.cleanSprite, panel.workSprite, SpriteAlphaBlending);
-    panel.designWidth = spriteWidth(panel.cleanSprite);
-    panel.designHeight = spriteHeight(panel.cleanSprite);
+    LoadPanelArtwork(panel.cleanSprite, panel.workSprite,
+                     SpriteAlphaBlending | (panel.keepsDesign ? SpriteKeepDesign : 0));
+    panel.designWidth = spriteWidth(panel.workSprite);
+    panel.designHeight = spriteHeight(panel.workSprite);
     if (!beginDrawing(panel.workSprite))
         return false;
     setDrawingMode(DrawTransparent | DrawAlphaBlend);

@@ -38,6 +38,7 @@ struct Panel {
     int y = 0;
     int step = 0;           // pixels moved per slide frame
     int slide = 0;          // > 0 sliding in, < 0 sliding out, 0 at rest
+    bool keepsDesign = false;  // patched after it is built (needs its design picture)
 };
 
 // The font number of a Baloo size and weight loaded at start-up.

@@ -74,6 +74,7 @@ void BuildLevelSelectPanel()
 {
     LevelSelectPanel.workSprite = SpriteLevelSelect;
     LevelSelectPanel.cleanSprite = SpriteLevelSelectClean;
+    LevelSelectPanel.keepsDesign = true;  // RedrawLevelCell patches it
     if (!BeginPanel(LevelSelectPanel, GameFont(80, false), text("tLevelSelectTITLE"), 116))
         return;
     setDrawingFont(GameFont(48, false));

@@ -70,7 +70,7 @@ TEST_F(SpriteTest, SpritesAreClippedAtEveryScreenEdge)
 TEST_F(SpriteTest, ZoomResamplesOnceFromTheOriginalPicture)
 {
     std::vector<uint8_t> checker = MakePng(2, 2, {Black, White, White, Black});
-    ASSERT_NE(loadSprite(53, checker.data(), checker.size(), SpriteOpaque), 0);
+    ASSERT_NE(loadSprite(53, checker.data(), checker.size(), SpriteKeepDesign), 0);
 
     zoomSprite(53, 1, 1);
     EXPECT_EQ(spriteWidth(53), 1);
@@ -104,7 +104,14 @@ TEST_F(SpriteTest, ZoomResamplesOnceFromTheOriginalPicture)
 
 TEST_F(SpriteTest, DrawingIntoAZoomedSpriteUpdatesItsShownPicture)
 {
-    ASSERT_NE(MakeSolidSprite(55, 4, 4, Black), 0);
+    // Without SpriteKeepDesign a zoomed sprite keeps only its zoomed picture.
+    ASSERT_NE(MakeSolidSprite(57, 4, 4, Black), 0);
+    zoomSprite(57, 2, 2);
+    EXPECT_EQ(beginDrawing(57), 0);
+    EXPECT_EQ(spriteWidth(57), 2);
+
+    std::vector<uint8_t> black = MakeSolidPng(4, 4, Black);
+    ASSERT_NE(loadSprite(55, black.data(), black.size(), SpriteKeepDesign), 0);
     zoomSprite(55, 2, 2);
     std::vector<uint8_t> white = MakeSolidPng(4, 4, White);
     int image = loadImage(-1, white.data(), white.size());

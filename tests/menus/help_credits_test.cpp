@@ -52,7 +52,8 @@ TEST_F(HelpCreditsTest, WrappedParagraphsPushTheNextOneDown)
 {
     const std::string half = HalfLine();
     const std::string threeLines = half + " " + half + " " + half;
-    ASSERT_TRUE(beginDrawing(SpriteHelp));
+    ASSERT_NE(createSprite(900, 1272, 1601, SpriteAlphaBlending), 0);
+    ASSERT_TRUE(beginDrawing(900));
     setDrawingFont(GameFont(30, true));
     EXPECT_EQ(DrawWrappedText(90, 284, 1092, 1126, 40, "Short.", TextColour, 0), 284);
     EXPECT_EQ(DrawWrappedText(90, 364, 1092, 1126, 40, threeLines, TextColour, 0), 364 + 2 * 40);
@@ -63,7 +64,9 @@ TEST_F(HelpCreditsTest, WrappedParagraphsPushTheNextOneDown)
     TextTable["tHelpTEXT02"] = threeLines;
     TextTable["tHelpTEXT03"] = "Also short.";
     TextTable["tHelpTEXT04"] = "The end.";
+    HelpPanel.keepsDesign = true;  // to read its design picture below
     BuildHelpPanel();
+    HelpPanel.keepsDesign = false;
     int width = 0, height = 0;
     const std::vector<uint32_t> pixels = DesignPixels(SpriteHelp, width, height);
     ASSERT_EQ(height, 1601);

@@ -1,0 +1,305 @@
+// Frames: what a pass draws is listed, and composed into the window's
+// surface only where it differs from the frame on screen. A still screen
+// then costs neither composing nor showing; a moving one costs the area that
+// moved.
+#include "media/media_internal.h"
+
+#include <algorithm>
+
+namespace {
+
+// One draw of the pass: the picture as it was when drawn, and where.
+struct DrawCommand {
+    PicturePtr picture;
+    int x = 0;
+    int y = 0;
+    bool blend = false;
+
+    bool operator==(const DrawCommand& other) const
+    {
+        return picture->id == other.picture->id && x == other.x && y == other.y && blend == other.blend;
+    }
+};
+
+struct FrameRecord {
+    SDL_Surface* surface = nullptr;     // the window's surface, as last taken
+    SDL_Surface* staging = nullptr;     // our own pixels when the surface's format is not one pixman writes
+    pixman_image_t* image = nullptr;    // the pixels we compose into
+    int width = 0;
+    int height = 0;
+    std::vector<DrawCommand> pending;   // drawn since the last composing
+    std::vector<DrawCommand> composed;  // what the frame's pixels hold
+    pixman_region32_t unshown;          // composed but not yet shown
+    bool wholeDamaged = true;           // the pixels hold nothing we know of
+    bool showWhole = false;             // exposed: the window needs every pixel
+};
+
+FrameRecord frame;
+bool regionReady = false;
+
+// The pixman format of a window surface pixman can write into directly.
+pixman_format_code_t PixmanFormat(uint32_t format)
+{
+    switch (format) {
+    case SDL_PIXELFORMAT_RGB888: return PIXMAN_x8r8g8b8;
+    case SDL_PIXELFORMAT_ARGB8888: return PIXMAN_a8r8g8b8;
+    case SDL_PIXELFORMAT_BGR888: return PIXMAN_x8b8g8r8;
+    case SDL_PIXELFORMAT_ABGR8888: return PIXMAN_a8b8g8r8;
+    case SDL_PIXELFORMAT_RGB565: return PIXMAN_r5g6b5;
+    default: return static_cast<pixman_format_code_t>(0);
+    }
+}
+
+void DropFramePixels()
+{
+    if (frame.image) {
+        pixman_image_unref(frame.image);
+        frame.image = nullptr;
+    }
+    SDL_FreeSurface(frame.staging);
+    frame.staging = nullptr;
+    frame.surface = nullptr;
+    frame.width = frame.height = 0;
+}
+
+// Takes the window's surface (again after a size change); false without one.
+bool TakeSurface()
+{
+    if (!screen.window) {
+        return false;
+    }
+    SDL_Surface* surface = SDL_GetWindowSurface(screen.window);
+    if (!surface) {
+        return false;
+    }
+    if (surface == frame.surface && surface->w == frame.width && surface->h == frame.height) {
+        return true;
+    }
+    DropFramePixels();
+    SDL_Surface* target = surface;
+    pixman_format_code_t format = PixmanFormat(surface->format->format);
+    if (format == 0) {
+        // Composed in our own format and converted when shown.
+        frame.staging = SDL_CreateRGBSurfaceWithFormat(0, surface->w, surface->h, 32, SDL_PIXELFORMAT_RGB888);
+        if (!frame.staging) {
+            return false;
+        }
+        target = frame.staging;
+        format = PIXMAN_x8r8g8b8;
+    }
+    frame.image = pixman_image_create_bits(format, target->w, target->h, static_cast<uint32_t*>(target->pixels),
+                                           target->pitch);
+    if (!frame.image) {
+        DropFramePixels();
+        return false;
+    }
+    frame.surface = surface;
+    frame.width = surface->w;
+    frame.height = surface->h;
+    frame.wholeDamaged = true;
+    return true;
+}
+
+// The part of the frame a command covers.
+pixman_box32_t Bounds(const DrawCommand& command)
+{
+    pixman_box32_t box;
+    box.x1 = std::max(command.x, 0);
+    box.y1 = std::max(command.y, 0);
+    box.x2 = std::min(command.x + command.picture->width, frame.width);
+    box.y2 = std::min(command.y + command.picture->height, frame.height);
+    return box;
+}
+
+void AddBox(pixman_region32_t& region, const pixman_box32_t& box)
+{
+    if (box.x1 < box.x2 && box.y1 < box.y2) {
+        pixman_region32_union_rect(&region, &region, box.x1, box.y1, static_cast<unsigned>(box.x2 - box.x1),
+                                   static_cast<unsigned>(box.y2 - box.y1));
+    }
+}
+
+// Where `next` differs from `before`. Commands are compared by their place
+// in the lists: every pixel outside the answer is touched by the same draws,
+// in the same order, in both, so its value cannot have changed.
+void Damage(const std::vector<DrawCommand>& before, const std::vector<DrawCommand>& next, pixman_region32_t& out)
+{
+    const size_t count = std::max(before.size(), next.size());
+    for (size_t i = 0; i < count; ++i) {
+        const bool hadOne = i < before.size();
+        const bool hasOne = i < next.size();
+        if (hadOne && hasOne && before[i] == next[i]) {
+            continue;
+        }
+        if (hadOne) {
+            AddBox(out, Bounds(before[i]));
+        }
+        if (hasOne) {
+            AddBox(out, Bounds(next[i]));
+        }
+    }
+}
+
+// Composes `commands` into the frame inside `damage` only.
+void Compose(const std::vector<DrawCommand>& commands, pixman_region32_t& damage)
+{
+    if (!pixman_region32_not_empty(&damage)) {
+        return;
+    }
+    pixman_image_set_clip_region32(frame.image, &damage);
+    for (const DrawCommand& command : commands) {
+        pixman_box32_t box = Bounds(command);
+        if (box.x1 >= box.x2 || box.y1 >= box.y2 ||
+            pixman_region32_contains_rectangle(&damage, &box) == PIXMAN_REGION_OUT) {
+            continue;
+        }
+        // An opaque copy of a translucent picture shows its colours whole.
+        PicturePtr straight = command.blend || command.picture->opaque ? nullptr : OpaqueColours(*command.picture);
+        const Picture& picture = straight ? *straight : *command.picture;
+        pixman_image_t* source = PictureSource(picture);
+        // NOTE: blending a picture without translucent pixels is a copy.
+        const pixman_op_t op = command.blend && !picture.opaque ? PIXMAN_OP_OVER : PIXMAN_OP_SRC;
+        pixman_image_composite32(op, source, nullptr, frame.image, 0, 0, 0, 0, command.x, command.y,
+                                 picture.width, picture.height);
+        pixman_image_unref(source);
+    }
+    pixman_image_set_clip_region32(frame.image, nullptr);
+    pixman_region32_union(&frame.unshown, &frame.unshown, &damage);
+}
+
+// Composes the pending draws over what the frame holds, where they differ.
+void ComposePending()
+{
+    pixman_region32_t damage;
+    pixman_region32_init(&damage);
+    if (frame.wholeDamaged) {
+        AddBox(damage, pixman_box32_t{0, 0, frame.width, frame.height});
+        frame.wholeDamaged = false;
+    } else {
+        Damage(frame.composed, frame.pending, damage);
+    }
+    Compose(frame.pending, damage);
+    pixman_region32_fini(&damage);
+}
+
+// Hands the changed rectangles to the window.
+void ShowUnshown()
+{
+    int count = 0;
+    const pixman_box32_t* boxes = pixman_region32_rectangles(&frame.unshown, &count);
+    // NOTE: a region of many pieces (a board of moving tiles) is shown as
+    // its bounding box; one large copy costs less than hundreds of small ones.
+    std::vector<SDL_Rect> rects;
+    if (count > 64) {
+        const pixman_box32_t* box = pixman_region32_extents(&frame.unshown);
+        rects.push_back(SDL_Rect{box->x1, box->y1, box->x2 - box->x1, box->y2 - box->y1});
+    } else {
+        for (int i = 0; i < count; ++i) {
+            rects.push_back(SDL_Rect{boxes[i].x1, boxes[i].y1, boxes[i].x2 - boxes[i].x1, boxes[i].y2 - boxes[i].y1});
+        }
+    }
+    if (frame.staging) {
+        for (SDL_Rect rect : rects) {
+            SDL_Rect target = rect;
+            SDL_BlitSurface(frame.staging, &rect, frame.surface, &target);
+        }
+    }
+    SDL_UpdateWindowSurfaceRects(screen.window, rects.data(), static_cast<int>(rects.size()));
+    pixman_region32_clear(&frame.unshown);
+}
+
+}  // namespace
+
+// The window's surface becomes the frame; everything is composed anew.
+bool OpenFrame()
+{
+    if (!regionReady) {
+        pixman_region32_init(&frame.unshown);
+        regionReady = true;
+    }
+    ForgetFrames();
+    return TakeSurface();
+}
+
+// The frame goes with the screen.
+void CloseFrame()
+{
+    ForgetFrames();
+    DropFramePixels();
+}
+
+int FrameWidth()
+{
+    return frame.width;
+}
+
+int FrameHeight()
+{
+    return frame.height;
+}
+
+// One draw of this pass; pictures wholly off the frame are left out.
+void QueueDraw(const PicturePtr& picture, int x, int y, bool blend)
+{
+    if (!frame.image || !picture || x >= frame.width || y >= frame.height || x + picture->width <= 0 ||
+        y + picture->height <= 0) {
+        return;
+    }
+    frame.pending.push_back(DrawCommand{picture, x, y, blend});
+}
+
+// Composes what was drawn since the last call and shows what changed. A
+// pass that drew nothing leaves the frame as it was.
+bool ShowFrame(bool force)
+{
+    if (!TakeSurface()) {
+        return false;
+    }
+    if (frame.wholeDamaged && frame.pending.empty()) {
+        frame.pending = frame.composed;  // the pixels were lost: compose the last frame again
+    }
+    if (!frame.pending.empty()) {
+        ComposePending();
+        frame.composed = std::move(frame.pending);
+        frame.pending.clear();
+    }
+    if (force || frame.showWhole) {
+        AddBox(frame.unshown, pixman_box32_t{0, 0, frame.width, frame.height});
+        frame.showWhole = false;
+    }
+    if (!pixman_region32_not_empty(&frame.unshown)) {
+        return false;
+    }
+    ShowUnshown();
+    return true;
+}
+
+// The frame's pixels with everything drawn so far in this pass.
+pixman_image_t* ComposedFrame()
+{
+    if (!TakeSurface()) {
+        return nullptr;
+    }
+    if (!frame.pending.empty()) {
+        ComposePending();
+        frame.composed = frame.pending;
+    }
+    return frame.image;
+}
+
+// Forgets every listed draw (their pictures may go now).
+void ForgetFrames()
+{
+    frame.pending.clear();
+    frame.composed.clear();
+    frame.wholeDamaged = true;
+    if (regionReady) {
+        pixman_region32_clear(&frame.unshown);
+    }
+}
+
+// Exposed or regained: the window is shown whole at the next present.
+void MarkFrameDamaged()
+{
+    frame.showWhole = true;
+}
