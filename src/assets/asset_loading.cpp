@@ -22,6 +22,8 @@ namespace {
 
 // The archive the last picture pass read; panels read their artwork from it.
 std::string PictureArchivePath;
+// The splash artwork was loaded ahead of the picture pass (LoadSplashArtwork).
+bool SplashLoadedAhead = false;
 
 using AssetBuffer = std::unique_ptr<uint8_t[]>;
 
@@ -193,21 +195,29 @@ bool LoadPicture(DataArchive& archive, const PictureEntry& entry, std::string& f
 }
 
 // One full-screen picture, fitted to the screen width, into an opaque sprite.
-bool LoadArtwork(DataArchive& archive, const ArtworkEntry& entry, std::string& failedName)
+// Without `log` nothing is written (the splash loaded ahead of its turn).
+bool LoadArtwork(DataArchive& archive, const ArtworkEntry& entry, std::string& failedName, bool log = true)
 {
     const std::string name = entry.logName;
+    if (log)
+        WriteLog("AspectRatio:  " + AspectRatioName(AspectCode));
+    if (log && entry.sprite == SpriteSplash && SplashLoadedAhead && isSprite(SpriteSplash)) {
+        SplashLoadedAhead = false;
+        LogAsset(name, true);
+        return true;
+    }
+    auto failed = [&](const std::string& what) { return log ? AssetFailed(what, failedName) : false; };
     AssetBuffer buffer = TakeBuffer(ArtworkAssetBuffer);
     if (!buffer)
-        return AssetFailed("memory - " + name, failedName);
-    WriteLog("AspectRatio:  " + AspectRatioName(AspectCode));
+        return failed("memory - " + name);
     const std::string member = entry.prefix + AspectSuffix(AspectCode) + ".png";
     const size_t size = ExtractMember(archive, buffer.get(), ArtworkAssetBuffer, member);
     if (size == 0)
-        return AssetFailed(member, failedName);
+        return failed(member);
     const int image = loadImage(-1, buffer.get(), size);
     buffer.reset();
     if (!image)
-        return AssetFailed("image - " + name, failedName);
+        return failed("image - " + name);
     int width = imageWidth(image);
     int height = imageHeight(image);
     if (width != ScreenWidth && width > 0) {
@@ -215,19 +225,20 @@ bool LoadArtwork(DataArchive& archive, const ArtworkEntry& entry, std::string& f
         width = ScreenWidth;
         if (height < 1 || !resizeImage(image, width, height, 1)) {
             freeImage(image);
-            return AssetFailed("image - " + name, failedName);
+            return failed("image - " + name);
         }
     }
     if (!createSprite(entry.sprite, ScreenWidth, height, SpriteOpaque)) {
         freeImage(image);
-        return AssetFailed("image - " + name, failedName);
+        return failed("image - " + name);
     }
     if (beginDrawing(entry.sprite)) {
         drawImage(image, 0, 0);
         endDrawing();
     }
     freeImage(image);
-    LogAsset(name, true);
+    if (log)
+        LogAsset(name, true);
     return true;
 }
 
@@ -330,6 +341,20 @@ bool LoadPicturePass(const std::string& gameDir, std::string& failedName)
         return AssetFailed("shadow.png", failedName);
     zoomSprite(SpriteShade, ScreenWidth, ScreenHeight);
     return true;
+}
+
+// The splash artwork ahead of the picture pass, so that the window can show
+// it while everything else loads. Silent: the pass logs it in its turn (and
+// loads it again, failing as it would, when this did not work).
+bool LoadSplashArtwork(const std::string& gameDir)
+{
+    DataArchive archive;
+    if (!OpenDataArchive(archive, ArchivePath(gameDir)))
+        return false;
+    std::string unused;
+    SplashLoadedAhead = LoadArtwork(archive, Artwork[1], unused, false);
+    CloseDataArchive(archive);
+    return SplashLoadedAhead;
 }
 
 // A panel's artwork, read again from the archive (or copied from its clean

@@ -27,6 +27,9 @@ bool LoadSoundPass(const std::string& gameDir, std::string& failedName);
 // Pass 3: the artwork for AspectCode, every picture and the 40 tiles, sized
 // for ScreenWidth, ScreenHeight and TileSize. Needs the open screen.
 bool LoadPicturePass(const std::string& gameDir, std::string& failedName);
+// The splash artwork (sprite 4) for AspectCode, loaded ahead of pass 3 so
+// the window can show it early; pass 3 then only logs it. Writes no log line.
+bool LoadSplashArtwork(const std::string& gameDir);
 // A panel's untouched artwork (named by its clean sprite number) into the
 // panel's work sprite, read again from the archive of the last picture pass.
 bool LoadPanelArtwork(int cleanSprite, int workSprite, int flags);

@@ -32,7 +32,6 @@ enum SpriteNumber {
     SpriteGameComplete = 36, SpriteGameCompleteClean = 37,
     SpriteQuickFinished = 38, SpriteQuickFinishedClean = 39,
     SpriteSelected = 40,
-    SpriteShadedField = 41,    // the playing field under the shade, composed once
     SpriteMenuTemplate = 92,
     SpriteSettingsTemplate = 93
 };

@@ -1,6 +1,7 @@
 #include "flow/flow.h"
 
 #include "assets/asset_loading.h"
+#include "assets/asset_numbers.h"
 #include "board/board.h"
 #include "display/layout.h"
 #include "display/screen.h"
@@ -101,6 +102,8 @@ void ReopenScreen()
             return;
         }
     }
+    // The title intro follows a re-open, never the splash: its picture goes.
+    freeSprite(SpriteSplash);
     RebuildAllPanels(true);
     FinishAssetLoading(Game.OffsetX, Game.OffsetY);
     setFrameRate(60);

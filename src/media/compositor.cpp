@@ -36,6 +36,7 @@ struct FrameRecord {
 
 FrameRecord frame;
 bool regionReady = false;
+int64_t shownFrames = 0;
 
 // The pixman format of a window surface pixman can write into directly.
 pixman_format_code_t PixmanFormat(uint32_t format)
@@ -140,28 +141,80 @@ void Damage(const std::vector<DrawCommand>& before, const std::vector<DrawComman
     }
 }
 
-// Composes `commands` into the frame inside `damage` only.
+// True for a draw large enough that skipping what later draws hide pays
+// for the sums: the background, the shade, a panel.
+bool WorthOcclusion(const pixman_box32_t& box)
+{
+    const int64_t area = int64_t(box.x2 - box.x1) * (box.y2 - box.y1);
+    return area * 8 >= int64_t(frame.width) * frame.height;
+}
+
+// Adds the parts of the frame a draw hides completely to `rects`.
+void AddHidden(const DrawCommand& command, std::vector<pixman_box32_t>& rects)
+{
+    const pixman_box32_t box = Bounds(command);
+    if (!command.blend) {
+        rects.push_back(box);  // a copy replaces every pixel it covers
+        return;
+    }
+    for (const pixman_box32_t& band : OpaqueBands(*command.picture)) {
+        pixman_box32_t hidden{std::max(band.x1 + command.x, box.x1), std::max(band.y1 + command.y, box.y1),
+                              std::min(band.x2 + command.x, box.x2), std::min(band.y2 + command.y, box.y2)};
+        if (hidden.x1 < hidden.x2 && hidden.y1 < hidden.y2) {
+            rects.push_back(hidden);
+        }
+    }
+}
+
+// Composes `commands` into the frame inside `damage` only. A large draw
+// leaves out what later draws hide anyway (the background under a board of
+// opaque tiles), so each pixel is written about once.
 void Compose(const std::vector<DrawCommand>& commands, pixman_region32_t& damage)
 {
     if (!pixman_region32_not_empty(&damage)) {
         return;
     }
-    pixman_image_set_clip_region32(frame.image, &damage);
-    for (const DrawCommand& command : commands) {
-        pixman_box32_t box = Bounds(command);
-        if (box.x1 >= box.x2 || box.y1 >= box.y2 ||
-            pixman_region32_contains_rectangle(&damage, &box) == PIXMAN_REGION_OUT) {
-            continue;
+    // Back to front: the visible part of every large draw.
+    std::vector<pixman_region32_t> visible(commands.size());
+    std::vector<bool> occluded(commands.size(), false);
+    std::vector<pixman_box32_t> hiddenAfter;
+    for (size_t i = commands.size(); i-- > 0;) {
+        const pixman_box32_t box = Bounds(commands[i]);
+        if (box.x1 < box.x2 && box.y1 < box.y2 && WorthOcclusion(box) &&
+            pixman_region32_contains_rectangle(&damage, &box) != PIXMAN_REGION_OUT) {
+            pixman_region32_t hidden;
+            pixman_region32_init_rects(&hidden, hiddenAfter.data(), static_cast<int>(hiddenAfter.size()));
+            pixman_region32_init_rect(&visible[i], box.x1, box.y1, static_cast<unsigned>(box.x2 - box.x1),
+                                      static_cast<unsigned>(box.y2 - box.y1));
+            pixman_region32_intersect(&visible[i], &visible[i], &damage);
+            pixman_region32_subtract(&visible[i], &visible[i], &hidden);
+            pixman_region32_fini(&hidden);
+            occluded[i] = true;
         }
-        // An opaque copy of a translucent picture shows its colours whole.
-        PicturePtr straight = command.blend || command.picture->opaque ? nullptr : OpaqueColours(*command.picture);
-        const Picture& picture = straight ? *straight : *command.picture;
-        pixman_image_t* source = PictureSource(picture);
-        // NOTE: blending a picture without translucent pixels is a copy.
-        const pixman_op_t op = command.blend && !picture.opaque ? PIXMAN_OP_OVER : PIXMAN_OP_SRC;
-        pixman_image_composite32(op, source, nullptr, frame.image, 0, 0, 0, 0, command.x, command.y,
-                                 picture.width, picture.height);
-        pixman_image_unref(source);
+        AddHidden(commands[i], hiddenAfter);
+    }
+    // Front to back in drawing order, each inside its part of the damage.
+    for (size_t i = 0; i < commands.size(); ++i) {
+        const DrawCommand& command = commands[i];
+        pixman_region32_t& clip = occluded[i] ? visible[i] : damage;
+        pixman_box32_t box = Bounds(command);
+        const bool skip = box.x1 >= box.x2 || box.y1 >= box.y2 ||
+                          pixman_region32_contains_rectangle(&clip, &box) == PIXMAN_REGION_OUT;
+        if (!skip) {
+            pixman_image_set_clip_region32(frame.image, &clip);
+            // An opaque copy of a translucent picture shows its colours whole.
+            PicturePtr straight = command.blend || command.picture->opaque ? nullptr : OpaqueColours(*command.picture);
+            const Picture& picture = straight ? *straight : *command.picture;
+            pixman_image_t* source = PictureSource(picture);
+            // NOTE: blending a picture without translucent pixels is a copy.
+            const pixman_op_t op = command.blend && !picture.opaque ? PIXMAN_OP_OVER : PIXMAN_OP_SRC;
+            pixman_image_composite32(op, source, nullptr, frame.image, 0, 0, 0, 0, command.x, command.y,
+                                     picture.width, picture.height);
+            pixman_image_unref(source);
+        }
+        if (occluded[i]) {
+            pixman_region32_fini(&visible[i]);
+        }
     }
     pixman_image_set_clip_region32(frame.image, nullptr);
     pixman_region32_union(&frame.unshown, &frame.unshown, &damage);
@@ -271,6 +324,7 @@ bool ShowFrame(bool force)
         return false;
     }
     ShowUnshown();
+    ++shownFrames;
     return true;
 }
 
@@ -296,6 +350,12 @@ void ForgetFrames()
     if (regionReady) {
         pixman_region32_clear(&frame.unshown);
     }
+}
+
+// Test and benchmark hook: frames shown since the start.
+int64_t framesShown()
+{
+    return shownFrames;
 }
 
 // Exposed or regained: the window is shown whole at the next present.

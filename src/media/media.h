@@ -52,6 +52,9 @@ int screenHeight();
 // are shown. 0 means "do not wait" (used by tests and benchmarks).
 void setFrameRate(int fps);
 void presentFrame();
+// Test and benchmark hook: the frames shown so far. A frame identical to the
+// one on screen is neither composed nor shown, and does not count.
+int64_t framesShown();
 bool isScreenActive();
 void setSpriteFiltering(int bilinear);
 

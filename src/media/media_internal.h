@@ -26,6 +26,8 @@ struct Picture {
     bool opaque = false;              // every pixel has alpha 255
     bool solid = false;               // every pixel has `colour`
     uint32_t colour = 0;              // premultiplied a8r8g8b8 of a solid picture
+    bool bandsKnown = false;          // opaqueBands has been worked out
+    std::vector<pixman_box32_t> opaqueBands;  // rectangles where every pixel is opaque
 
     Picture() = default;
     Picture(const Picture&) = delete;
@@ -118,6 +120,9 @@ PicturePtr CopyPicture(const Picture& source);
 // Area-like averaging when shrinking, bilinear when enlarging; nearest
 // pixels when `smooth` is false.
 PicturePtr ResamplePicture(const Picture& source, int width, int height, bool smooth);
+// Rectangles of the picture inside which every pixel is opaque (worked out
+// once, on first use): what a blended draw of it hides completely.
+const std::vector<pixman_box32_t>& OpaqueBands(Picture& picture);
 // The colours without their alpha, as an opaque picture.
 PicturePtr OpaqueColours(const Picture& source);
 // Notes whether every pixel is opaque and whether they are all one colour.

@@ -20,6 +20,12 @@ int initSprite()
     // quit event only; installQuitSignals also covers SIGHUP and full screen.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // NOTE: frames are composed in memory and only their changed rectangles
+    // are handed to the window. On X11 SDL would otherwise show them through
+    // an OpenGL texture, which without a graphics card means Mesa's software
+    // rasteriser: about 100 MB more and a busy core for a still menu. The
+    // environment (SDL_FRAMEBUFFER_ACCELERATION=1) can still ask for it.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "Morvane: video could not start: %s\n", SDL_GetError());
         return 0;

@@ -76,6 +76,7 @@ void RefreshSpritePicture(int number)
     }
     sprite->original->opaque = false;
     sprite->original->solid = false;
+    sprite->original->bandsKnown = false;
     NotePictureKind(*sprite->original);
     if (sprite->zoomed) {
         PicturePtr zoomed = ResamplePicture(*sprite->original, sprite->zoomed->width, sprite->zoomed->height,

@@ -20,16 +20,8 @@ static void DrawBoard()
     }
 }
 
-namespace {
-
-// The composed field under the shade is valid until the field is drawn again.
-bool ShadedFieldValid = false;
-
-} // namespace
-
 void DrawPlayField(bool withBoard)
 {
-    ShadedFieldValid = false;
     const int t = TileSize;
     drawSprite(SpriteBackground, 0, 0);
     drawSpriteBlended(SpriteLevelLabel, t / 4, t / 4);
@@ -46,12 +38,6 @@ void DrawShade()
 
 void DrawShadedField()
 {
-    if (ShadedFieldValid && isSprite(SpriteShadedField)) {
-        drawSprite(SpriteShadedField, 0, 0);
-        return;
-    }
     DrawPlayField(true);
     DrawShade();
-    // The back buffer holds exactly the shaded field now.
-    ShadedFieldValid = grabScreen(SpriteShadedField, 0, 0, ScreenWidth, ScreenHeight) != 0;
 }

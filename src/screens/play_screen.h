@@ -6,7 +6,7 @@
 void DrawPlayField(bool withBoard);
 // The full-screen shade behind the overlay panels.
 void DrawShade();
-// The playing field under the shade, as the overlay states show it. It does
-// not change while an overlay is up, so it is composed once into a
-// screen-sized picture and then only copied.
+// The playing field under the shade, as the overlay states show it. Drawn
+// whole every pass: the frame composes only what changed, so an overlay at
+// rest costs nothing and a sliding panel only the area it crosses.
 void DrawShadedField();

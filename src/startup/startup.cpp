@@ -141,6 +141,18 @@ bool StartSubsystem(int (*init)(), const char* label, const char* name)
     return false;
 }
 
+// The splash on screen before the pictures, panels and fonts load: the
+// window is shown with it at once. The main loop's splash starts counting
+// only after loading, so it never ends before loading has.
+void ShowSplashEarly()
+{
+    if (!LoadSplashArtwork(GameDir))
+        return;  // the picture pass meets the failure in its turn
+    ShowGameWindow();
+    drawSprite(SpriteSplash, 0, 0);
+    presentFrame();
+}
+
 // An asset that cannot be loaded ends the start-up (its line is logged).
 bool AssetFailed()
 {
@@ -223,6 +235,9 @@ bool StartGame(const std::vector<std::string>& arguments)
     BuildLevelRecords();
     LoadProgress(SaveTo);
     timings.screen = clock.Lap();
+    ShowSplashEarly();
+    timings.splashShown = timings.folders + timings.subsystems + timings.fontPass + timings.soundPass +
+                          timings.screen + clock.Lap();
 
     if (!LoadPicturePass(GameDir, failed))
         return AssetFailed();
@@ -244,8 +259,7 @@ bool StartGame(const std::vector<std::string>& arguments)
         MusicChannel = playSound(MenuMusic, SoundLoop | SoundOwnChannel, Prefs.musicVolume);
     ResetMainLoop();
     timings.finish = clock.Lap();
-    timings.total = timings.folders + timings.subsystems + timings.fontPass + timings.soundPass +
-                    timings.screen + timings.picturePass + timings.gameFonts + timings.panels + timings.finish;
+    timings.total = timings.splashShown + timings.picturePass + timings.gameFonts + timings.panels + timings.finish;
     return true;
 }
 

@@ -18,6 +18,7 @@ struct StartupTimings {
     double fontPass = 0;     // asset pass 1
     double soundPass = 0;    // asset pass 2
     double screen = 0;       // window and screen, aspect, level records, progress
+    double splashShown = 0;  // from the start of StartGame to the splash on screen
     double picturePass = 0;  // asset pass 3
     double gameFonts = 0;    // the 26 fonts
     double panels = 0;       // pre-rendering every panel
