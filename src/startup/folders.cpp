@@ -28,3 +28,23 @@ bool CreatePath(const std::string& path)
     }
     return ok;
 }
+
+std::string DataFolder(const std::string& programDir, const std::string& fromProgram)
+{
+    if (fileExists(programDir + "Morvane.data"))
+        return programDir;
+    // Each leading "../" climbs one level, so the log shows a plain path.
+    std::string folder = programDir;
+    std::string rest = fromProgram;
+    while (rest.compare(0, 3, "../") == 0 && folder.size() > 1) {
+        const size_t cut = folder.rfind('/', folder.size() - 2);
+        if (cut == std::string::npos)
+            break;
+        folder.erase(cut + 1);
+        rest.erase(0, 3);
+    }
+    folder += rest;
+    if (folder.back() != '/')
+        folder += '/';
+    return fileExists(folder + "Morvane.data") ? folder : programDir;
+}

@@ -78,11 +78,14 @@ void WriteLogHeader(const std::string& dateText)
     WriteLogLine("Language:", Prefs.language);
 }
 
-// Folders and preferences: the program folder when it holds preferences,
+// Folders and preferences: the game's folder when it holds preferences,
 // otherwise the per-user folder (created when missing).
 void ChooseFolders()
 {
-    GameDir = GameDirOverride.empty() ? programFolder() : GameDirOverride;
+    // MORVANE_DATA_FROM_PROGRAM: the install's data folder relative to its
+    // program folder, set by the build.
+    GameDir = GameDirOverride.empty() ? DataFolder(programFolder(), MORVANE_DATA_FROM_PROGRAM)
+                                      : GameDirOverride;
     UserDir = UserDataPath(UserSubFolder);
     SaveTo = GameDir;
     if (LoadPreferences(GameDir))

@@ -1,46 +1,101 @@
 #!/usr/bin/env bash
-# Installs the game into a temporary prefix, starts the installed launcher
-# headless, waits for the end of its start-up, ends it with SIGTERM and checks
-# that it wrote its files into the per-user folder and nothing into the tree.
+# The installed game, two ways; each run starts it headless, waits for the end
+# of its start-up, ends it with SIGTERM and checks its files in the per-user folder.
+#   install_check.sh prefix BUILD_DIR           cmake --install into a temporary
+#       prefix, made read-only: the game must not write into it.
+#   install_check.sh package BUILD_DIR VERSION  builds the Debian package, checks
+#       its control fields, file list and lintian; as root it also installs it
+#       with apt, starts it from its menu entry, purges it and checks that
+#       nothing of it is left.
 set -euo pipefail
-build_dir=$1
+mode=$1 build_dir=$2 version=${3:-}
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-prefix="$work/prefix"
+chmod 755 "$work"  # apt reads the package as its own unprivileged user
+installed=0
+trap '[ $installed = 0 ] || apt-get purge -y -qq morvane >/dev/null; chmod -R u+w "$work"; rm -rf "$work"' EXIT
+fail() { echo "$*"; exit 1; }
 
-cmake --install "$build_dir" --prefix "$prefix" >/dev/null
-for f in bin/morvane lib/morvane/morvane lib/morvane/Morvane.data lib/morvane/Morvane.pointer \
-         lib/morvane/Morvane.languages/en_GB.language \
-         share/applications/example.zentoria.Morvane.desktop \
-         share/metainfo/example.zentoria.Morvane.metainfo.xml \
-         share/icons/hicolor/scalable/apps/example.zentoria.Morvane.svg \
-         share/icons/hicolor/128x128/apps/example.zentoria.Morvane.png \
-         share/doc/morvane/LICENSE; do
-  [ -e "$prefix/$f" ] || { echo "missing after install: $f"; exit 1; }
+files=(games/morvane share/games/morvane/Morvane.data share/games/morvane/Morvane.pointer
+       share/games/morvane/Morvane.languages/en_GB.language
+       share/applications/example.zentoria.Morvane.desktop
+       share/metainfo/example.zentoria.Morvane.metainfo.xml
+       share/icons/hicolor/scalable/apps/example.zentoria.Morvane.svg
+       share/icons/hicolor/128x128/apps/example.zentoria.Morvane.png
+       share/man/man6/morvane.6.gz share/doc/morvane/copyright share/doc/morvane/changelog.gz)
+
+run_game() {  # expected GameDir, command...
+  local game_dir=$1 pid started=0 status=0
+  shift
+  local user_dir="$work/data/Quillfen game studio/Morvane"
+  HOME="$work/home" XDG_DATA_HOME="$work/data" SDL_VIDEODRIVER=dummy SDL_RENDER_DRIVER=software \
+    SDL_AUDIODRIVER=dummy "$@" /LOG &
+  pid=$!
+  for _ in $(seq 1 300); do
+    if grep -qs "OffsetY:" "$user_dir"/Log*.log; then started=1; break; fi
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  sleep 0.5
+  kill -TERM "$pid" 2>/dev/null || true
+  wait "$pid" || status=$?
+  [ "$started" = 1 ] || fail "the installed game did not finish its start-up"
+  [ "$status" = 0 ] || fail "the installed game ended with status $status"
+  grep -qF $'GameDir:\t\t'"$game_dir"$'\r' "$user_dir"/Log*.log || fail "the log does not name $game_dir"
+  [ -f "$user_dir/Morvane.prefs" ] || fail "no preferences in the per-user folder"
+  [ -f "$user_dir/Morvane.scores" ] || fail "no progress in the per-user folder"
+}
+
+if [ "$mode" = prefix ]; then
+  prefix="$work/prefix"
+  cmake --install "$build_dir" --prefix "$prefix" >/dev/null
+  for f in "${files[@]}"; do [ -e "$prefix/$f" ] || fail "missing after install: $f"; done
+  chmod -R a-w "$prefix"
+  before=$(cd "$prefix" && find . | sort | md5sum)
+  run_game "$prefix/share/games/morvane/" "$prefix/games/morvane"
+  chmod -R u+w "$prefix"
+  [ "$before" = "$(cd "$prefix" && find . | sort | md5sum)" ] || fail "the game wrote into the installed tree"
+  echo "install check passed"
+  exit 0
+fi
+
+arch=$(dpkg --print-architecture)
+cpack --config "$build_dir/CPackConfig.cmake" -B "$work/deb" >/dev/null
+deb=$(echo "$work"/deb/morvane_*.deb)
+for check in "Package morvane" "Version $version" "Section games" "Architecture $arch"; do
+  [ "$(dpkg-deb -f "$deb" "${check% *}")" = "${check#* }" ] || fail "control field is not $check"
 done
-
-chmod -R a-w "$prefix"
-before=$(cd "$prefix" && find . | sort | md5sum)
-
-export XDG_DATA_HOME="$work/data" SDL_VIDEODRIVER=dummy SDL_RENDER_DRIVER=software SDL_AUDIODRIVER=dummy
-user_dir="$XDG_DATA_HOME/Quillfen game studio/Morvane"
-"$prefix/bin/morvane" /LOG &
-pid=$!
-started=0
-for _ in $(seq 1 300); do
-  if grep -qs "OffsetY:" "$user_dir"/Log*.log 2>/dev/null; then started=1; break; fi
-  sleep 0.1
+# Every library the program links must be a dependency, with the version
+# dpkg-shlibdeps works out.
+depends=", $(dpkg-deb -f "$deb" Depends),"
+dpkg-deb -x "$deb" "$work/root"
+for lib in $(objdump -p "$work/root/usr/games/morvane" | awk '/NEEDED/ {print $2}'); do
+  owner=$(dpkg -S "*/$lib" 2>/dev/null | sed -n "s/:$arch: .*//p" || true)
+  owner=${owner%%$'\n'*}
+  [[ "$depends" == *", $owner ("* ]] || fail "$lib (from $owner) is not among the dependencies: $depends"
 done
-sleep 0.5
-kill -TERM "$pid"
-status=0
-wait "$pid" || status=$?
-chmod -R u+w "$prefix"
+listing=$(dpkg-deb -c "$deb" | awk '{print $6}')
+for f in "${files[@]}"; do grep -qx "./usr/$f" <<<"$listing" || fail "missing from the package: /usr/$f"; done
+stray=$(grep -v '/$' <<<"$listing" | grep -vE '^\./usr/(games/morvane$|share/(games/morvane|applications|metainfo|icons/hicolor|man/man6|doc/morvane)/)' || true)
+[ -z "$stray" ] || fail "files outside the game's folders: $stray"
+lintian --fail-on error,warning --pedantic "$deb" 2>/dev/null || fail "lintian reports errors or warnings"
+dpkg-deb -f "$deb"
 
-[ "$started" = 1 ] || { echo "the installed game did not finish its start-up"; exit 1; }
-[ "$status" = 0 ] || { echo "the installed game ended with status $status"; exit 1; }
-[ -f "$user_dir/Morvane.prefs" ] || { echo "no preferences in the per-user folder"; exit 1; }
-[ -f "$user_dir/Morvane.scores" ] || { echo "no progress in the per-user folder"; exit 1; }
-after=$(cd "$prefix" && find . | sort | md5sum)
-[ "$before" = "$after" ] || { echo "the game wrote into the installed tree"; exit 1; }
-echo "install check passed"
+if [ "$(id -u)" != 0 ] || dpkg -s morvane >/dev/null 2>&1; then
+  echo "package checks passed; installing it with apt SKIPPED (needs root and no morvane installed)"
+  exit 0
+fi
+installed=1
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq -o DPkg::Lock::Timeout=120 "$deb" >/dev/null
+dpkg -L morvane >"$work/list"
+# Started as the menu starts it, with the PATH a player has on Debian.
+player_path=/usr/local/bin:/usr/bin:/bin:/usr/local/games:/usr/games
+[ "$(PATH=$player_path command -v morvane)" = /usr/games/morvane ] || fail "morvane is not on the PATH"
+command=$(sed -n 's/^Exec=//p' /usr/share/applications/example.zentoria.Morvane.desktop)
+run_game /usr/share/games/morvane/ env PATH="$player_path" $command
+DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq -o DPkg::Lock::Timeout=120 morvane >/dev/null
+installed=0
+! dpkg -s morvane >/dev/null 2>&1 || fail "morvane is still installed"
+while read -r path; do  # a folder another package shares may stay
+  [ ! -e "$path" ] || { [ -d "$path" ] && dpkg -S "$path" >/dev/null 2>&1; } || fail "left behind: $path"
+done <"$work/list"
+echo "package installed with apt, ran from its menu entry ($command), and purged without a trace"
