@@ -168,6 +168,9 @@ void setSoundVolume(int number, int volume, int channel);
 int64_t soundPosition(int number, int channel);
 int soundVolume(int number, int channel);
 int soundMixerVolume(int volume);  // the mixer gain 0..128 a volume 0..100 maps to
+// Test hook: the loudest 16-bit sample the mixer put out since the last call
+// (it starts listening at the first call).
+int soundMixPeak();
 
 // ---------------------------------------------------------------------------
 // Input. Keys are DirectInput scan codes; media translates them.

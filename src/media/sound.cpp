@@ -15,9 +15,10 @@ namespace {
 
 constexpr int MaxChannels = 256;
 
-// NOTE: a sound longer than this, decoded, is decoded while it plays: the
-// three pieces of music would otherwise hold about 40 MB of samples.
-constexpr int64_t LargestDecodedSound = 2 * 1024 * 1024;
+// NOTE: a sound longer than a second is decoded while it plays: decoded
+// whole, the three pieces of music alone would hold about 40 MB of samples.
+// The short effects that play often and overlap are decoded at load.
+constexpr double LongestDecodedSound = 1.0;  // seconds
 
 using OggBytes = std::shared_ptr<const std::vector<uint8_t>>;
 
@@ -27,10 +28,13 @@ struct SoundRecord {
     int defaultChannel = 0;      // handle of its most recent channel, 0 for none
 };
 
+struct StreamState;
+
 struct ChannelRecord {
     int owner = -1;          // sound number, -1 when never used
     int volume = 100;
     std::atomic<int64_t> bytesPlayed{0};
+    std::atomic<StreamState*> stream{nullptr};  // the stream laid over its silence
 };
 
 struct MixerRecord {
@@ -43,6 +47,8 @@ struct MixerRecord {
 };
 
 MixerRecord mixer;
+std::atomic<int> mixPeak{0};  // loudest sample since soundMixPeak last asked
+bool mixListened = false;
 std::map<int, SoundRecord> sounds;
 ChannelRecord channels[MaxChannels];
 
@@ -99,7 +105,8 @@ struct StreamState {
     bool fileOpen = false;
     SDL_AudioStream* convert = nullptr;
     bool loop = false;
-    bool ended = false;
+    bool ended = false;                 // the decoder reached the end
+    std::atomic<bool> finished{false};  // and everything decoded was played
 
     ~StreamState()
     {
@@ -136,16 +143,21 @@ void StreamEffect(int, void* buffer, int length, void* data)
             SDL_AudioStreamFlush(stream->convert);
         }
     }
-    const int taken = SDL_AudioStreamGet(stream->convert, buffer, length);
+    const int taken = std::max(0, SDL_AudioStreamGet(stream->convert, buffer, length));
     if (taken < length) {
-        std::memset(static_cast<uint8_t*>(buffer) + (taken > 0 ? taken : 0), 0,
-                    static_cast<size_t>(length - (taken > 0 ? taken : 0)));
+        std::memset(static_cast<uint8_t*>(buffer) + taken, 0, static_cast<size_t>(length - taken));
+        // The main thread stops the channel when it next looks at it.
+        stream->finished = stream->ended;
     }
 }
 
 // The stream's end: called under the mixer's lock when the channel stops.
-void StreamDone(int, void* data)
+void StreamDone(int channel, void* data)
 {
+    StreamState* stream = static_cast<StreamState*>(data);
+    if (channel >= 0 && channel < MaxChannels) {
+        channels[channel].stream.compare_exchange_strong(stream, nullptr);
+    }
     delete static_cast<StreamState*>(data);
 }
 
@@ -168,6 +180,22 @@ StreamState* StartStream(const OggBytes& ogg, bool loop, int frequency, uint16_t
                                          static_cast<int>(info->rate), format, static_cast<uint8_t>(channels),
                                          frequency);
     return stream->convert ? stream.release() : nullptr;
+}
+
+// The audio thread's note of the loudest 16-bit sample of each mix.
+void NoteMixPeak(void*, uint8_t* stream, int length)
+{
+    if (mixer.format != AUDIO_S16SYS) {
+        return;
+    }
+    int peak = 0;
+    const int16_t* samples = reinterpret_cast<const int16_t*>(stream);
+    for (int i = 0; i < length / 2; ++i) {
+        peak = std::max(peak, std::abs(int(samples[i])));
+    }
+    int known = mixPeak.load();
+    while (peak > known && !mixPeak.compare_exchange_weak(known, peak)) {
+    }
 }
 
 // Counts the bytes mixed on a channel; the mixer calls it only while the
@@ -206,6 +234,16 @@ SoundRecord* FindSound(int number)
     return found == sounds.end() ? nullptr : &found->second;
 }
 
+// A stream that played to its end stops its channel (its silence would
+// play on); the audio thread only marks it.
+void StopFinishedStream(int channel)
+{
+    StreamState* stream = channels[channel].stream;
+    if (stream && stream->finished) {
+        Mix_HaltChannel(channel);
+    }
+}
+
 // The mixer channel a call means, or -1 when it is not this sound's.
 int OwnedChannel(int number, int handle)
 {
@@ -220,12 +258,14 @@ int OwnedChannel(int number, int handle)
     if (channel < 0 || channel >= mixer.channelCount || channels[channel].owner != number) {
         return -1;
     }
+    StopFinishedStream(channel);
     return channel;
 }
 
 // True while a mixer channel plays or is paused.
 bool ChannelBusy(int channel)
 {
+    StopFinishedStream(channel);
     return Mix_Playing(channel) || Mix_Paused(channel);
 }
 
@@ -399,7 +439,7 @@ int loadSound(int number, const uint8_t* oggBytes, size_t size)
         ov_clear(&file);
         return 0;
     }
-    const bool streamed = frames * sourceChannels * 2 > LargestDecodedSound;
+    const bool streamed = double(frames) / sourceRate > LongestDecodedSound;
     std::vector<uint8_t> pcm;
     const bool decoded = streamed || DecodeWhole(file, pcm);
     ov_clear(&file);
@@ -472,6 +512,7 @@ int playSound(int number, int flags, int volume)
         delete stream;
         return 0;
     }
+    record.stream = stream;
     Mix_RegisterEffect(channel, CountPlayedBytes, nullptr, nullptr);
     // NOTE: a stream's silence always loops; the stream decides the end.
     if (Mix_PlayChannel(channel, sound->chunk, (flags & SoundLoop) || stream ? -1 : 0) < 0) {
@@ -552,6 +593,20 @@ int soundVolume(int number, int channel)
     return owned < 0 ? -1 : channels[owned].volume;
 }
 
+// Test hook: the loudest sample put out since the last call (listening
+// starts with the first call).
+int soundMixPeak()
+{
+    if (!mixer.open) {
+        return 0;
+    }
+    if (!mixListened) {
+        Mix_SetPostMix(NoteMixPeak, nullptr);
+        mixListened = true;
+    }
+    return mixPeak.exchange(0);
+}
+
 // The mixer gain 0..128 a volume maps to.
 int soundMixerVolume(int volume)
 {
@@ -565,6 +620,8 @@ void ReleaseSound()
         return;
     }
     Mix_HaltChannel(-1);
+    Mix_SetPostMix(nullptr, nullptr);
+    mixListened = false;
     for (auto& entry : sounds) {
         Mix_FreeChunk(entry.second.chunk);
     }

@@ -222,3 +222,39 @@ TEST(SilentSoundTest, AMissingDeviceFallsBackToSilentOutput)
     }
     EXPECT_FALSE(soundIsSilent());
 }
+
+// Sounds over a second long are decoded while they play: heard, silent
+// while paused, heard again when resumed, heard past their end when they
+// loop, and silent once stopped.
+TEST_F(SoundTest, LongSoundsAreDecodedAsTheyPlay)
+{
+    constexpr int Heard = 8000;  // the tone peaks at half of full scale
+    soundMixPeak();
+    int channel = playSound(0, 0, 100);
+    Wait(300);
+    EXPECT_GT(soundMixPeak(), Heard);
+    pauseSound(0, channel);
+    Wait(150);
+    soundMixPeak();
+    Wait(200);
+    EXPECT_EQ(soundMixPeak(), 0);
+    resumeSound(0, channel);
+    Wait(200);
+    EXPECT_GT(soundMixPeak(), Heard);
+    stopSound(0, channel);
+
+    std::vector<uint8_t> tone = MakeToneOgg(1.2);
+    ASSERT_NE(loadSound(2, tone.data(), tone.size()), 0);
+    int looping = playSound(2, SoundLoop, 100);
+    Wait(1500);
+    soundMixPeak();
+    Wait(200);
+    EXPECT_GT(soundMixPeak(), Heard) << "silent after the first pass of the loop";
+    EXPECT_EQ(soundStatus(2, looping), SoundPlaying);
+    stopSound(2, looping);
+    Wait(150);
+    soundMixPeak();
+    Wait(200);
+    EXPECT_EQ(soundMixPeak(), 0);
+    freeSound(2);
+}

@@ -250,3 +250,58 @@ TEST_F(SpriteTest, ASpriteThatLosesItsOpacityBlendsAgain)
     EXPECT_TRUE(ColourNear(GrabPixel(4, 4), rgba(128, 0, 127), 2));
     freeImage(image);
 }
+
+// A frame is composed and shown only where it differs from the one on
+// screen: a still pass shows nothing, a change shows exactly the new
+// picture, and a picture changed after it was drawn still shows as drawn.
+TEST_F(SpriteTest, OnlyFramesThatChangeAreComposedAndShown)
+{
+    auto pass = []() {
+        drawSprite(50, 0, 0);
+        drawSpriteBlended(58, 10, 10);
+        presentFrame();
+    };
+    ASSERT_NE(MakeSolidSprite(50, TestScreenWidth, TestScreenHeight, Blue), 0);
+    ASSERT_NE(MakeSolidSprite(58, 8, 8, rgba(255, 255, 255, 128)), 0);
+    pass();
+    const int64_t shown = framesShown();
+    pass();
+    pass();
+    EXPECT_EQ(framesShown(), shown) << "a still frame was shown again";
+
+    // Moved: shown once, and the old place shows the background again.
+    drawSprite(50, 0, 0);
+    drawSpriteBlended(58, 20, 10);
+    presentFrame();
+    EXPECT_EQ(framesShown(), shown + 1);
+    ASSERT_NE(grabScreen(0, 0, 0, TestScreenWidth, TestScreenHeight), 0);
+    EXPECT_TRUE(ColourNear(spritePixel(0, 12, 12), Blue, 0));
+    EXPECT_TRUE(ColourNear(spritePixel(0, 22, 12), rgba(128, 128, 255), 2));
+
+    // Drawn, then changed and freed before the frame is shown: the frame
+    // shows the picture as it was when drawn.
+    drawSprite(50, 0, 0);
+    drawSpriteBlended(58, 30, 30);
+    std::vector<uint8_t> black = MakeSolidPng(8, 8, Black);
+    int image = loadImage(-1, black.data(), black.size());
+    ASSERT_TRUE(beginDrawing(58));
+    drawImage(image, 0, 0);
+    endDrawing();
+    freeSprite(58);
+    freeImage(image);
+    EXPECT_TRUE(ColourNear(GrabPixel(32, 32), rgba(128, 128, 255), 2));
+
+    // An exposed window is shown whole again, though nothing changed.
+    presentFrame();
+    drawSprite(50, 0, 0);
+    presentFrame();
+    const int64_t beforeExpose = framesShown();
+    drawSprite(50, 0, 0);
+    presentFrame();
+    EXPECT_EQ(framesShown(), beforeExpose);
+    injectWindowEvent(EventRepaint);
+    DrainEvents();
+    drawSprite(50, 0, 0);
+    presentFrame();
+    EXPECT_EQ(framesShown(), beforeExpose + 1);
+}
