@@ -2,12 +2,15 @@
 // orderly end, through the real program headless.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <vector>
 
+#include "assets/archive_writer.h"
 #include "assets/asset_numbers.h"
+#include "assets/data_archive.h"
 #include "board/board.h"
 #include "board/music.h"
 #include "display/layout.h"
@@ -300,6 +303,41 @@ TEST(FatalStart, AMissingArchiveShowsTheErrorAndSavesNothing)
     const auto lines = SplitCrLf(ReadFileText(logs[0].string()));
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.back(), "Load asset (font):\t\tFAILED");
+}
+
+// The splash is on screen before the pictures load; a picture that fails
+// after it still ends the start-up as it always did: its FAILED line last,
+// the window closed, nothing saved.
+TEST(FatalStart, ATilePictureMissingAfterTheSplashEndsTheStart)
+{
+    const std::string folder = MakeGameFolder(WindowedPreferences(0));
+    DataArchive built;
+    ASSERT_TRUE(OpenDataArchive(built, folder + "Morvane.data"));
+    std::vector<PackMember> members;
+    for (const std::string& name : MemberNames(built)) {
+        uint64_t size = 0;
+        ASSERT_TRUE(FindMember(built, name, &size));
+        PackMember member{name, std::vector<uint8_t>(size)};
+        ASSERT_EQ(ExtractMember(built, member.bytes.data(), member.bytes.size(), name), size);
+        if (name != "tile17.png")
+            members.push_back(std::move(member));
+    }
+    CloseDataArchive(built);
+    ASSERT_TRUE(WriteDataArchive(folder + "Morvane.data", members, 0, ArchiveFormCurrent));
+
+    const int64_t framesBefore = framesShown();
+    SetGameDirForTests(folder);
+    EXPECT_FALSE(StartGame({"/LOG"}));
+    EXPECT_EQ(framesShown(), framesBefore + 1) << "the splash was not shown before the pictures";
+    EXPECT_FALSE(isScreenOpen());
+    EXPECT_FALSE(fs::exists(folder + "Morvane.scores"));
+    const auto logs = FilesStartingWith(folder, "Log");
+    ASSERT_EQ(logs.size(), 1u);
+    const auto lines = SplitCrLf(ReadFileText(logs[0].string()));
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[lines.size() - 2], "Load asset (temps):\t\tOK");
+    EXPECT_EQ(lines.back(), "Load asset (temps):\t\tFAILED");
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Load asset (ngs):\t\tOK"), lines.end());
 }
 
 TEST(FatalStart, AMissingLanguageFolderStartsWithEmptyTexts)
