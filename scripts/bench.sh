@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Runs every benchmark of a built tree and prints one table: median, min and
-# max over repeated runs (start-up: fresh processes; per-pass figures: 600
-# passes). Builds nothing.
+# max over repeated runs, each figure beside its target. Builds nothing.
 #
 #   scripts/bench.sh [build-dir]        (default: build/release)
 #
-# Environment: BENCH_STARTUP_RUNS (10), BENCH_PASSES (600).
-# The game runs headless: dummy video, software renderer, dummy audio.
+# Environment: BENCH_STARTUP_RUNS (10), BENCH_PASSES (600), BENCH_REST_SECONDS (20).
+# Headless figures use the dummy video and audio drivers; the Xvfb figures
+# run the game in a window of a virtual X display.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -14,6 +14,7 @@ build="${1:-$root/build/release}"
 bench="$build/bench"
 runs="${BENCH_STARTUP_RUNS:-10}"
 passes="${BENCH_PASSES:-600}"
+rest="${BENCH_REST_SECONDS:-20}"
 
 for program in bench_startup bench_frames bench_depack; do
   if [[ ! -x "$bench/$program" ]]; then
@@ -23,7 +24,7 @@ for program in bench_startup bench_frames bench_depack; do
   fi
 done
 
-export SDL_VIDEODRIVER=dummy SDL_RENDER_DRIVER=software SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8
+export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy LC_ALL=C.UTF-8
 
 row() { printf '%-52s %10s %10s %10s  %-6s %s\n' "$@"; }
 
@@ -37,12 +38,25 @@ row measure median min max unit target
 
 echo "-- start-up ($runs fresh processes each)"
 "$bench/bench_startup" "$runs" 4
+echo "-- the same on one core"
+taskset -c 0 "$bench/bench_startup" "$runs" 4 | awk 'NR <= 2'
 "$bench/bench_startup" "$runs" 9 | awk 'NR == 1 || /peak/'
 
 for resolution in 4 9; do
   echo "-- the running game, resolution $resolution ($passes passes per state)"
   "$bench/bench_frames" "$resolution" "$passes"
 done
+
+echo "-- in a window of a virtual X display (Xvfb), 1024x576"
+"$root/bench/menu_at_rest.sh" "$build" 0 "$rest"
+display=80
+while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+Xvfb ":$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill "$xvfb" 2>/dev/null || true' EXIT
+for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+DISPLAY=":$display" SDL_VIDEODRIVER=x11 "$bench/bench_frames" 0 "$passes" |
+  grep -E 'INSANE, full board moving|peak resident, start-up'
 
 echo "-- depacking (4 MB members, 30 runs)"
 "$bench/bench_depack" 4 30 | awk 'NR > 1 {

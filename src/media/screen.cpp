@@ -4,6 +4,8 @@
 #include <SDL_syswm.h>
 #include <X11/Xcursor/Xcursor.h>
 
+#include <malloc.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -32,6 +34,11 @@ int initSprite()
     }
     screen.videoStarted = true;
     installQuitSignals();
+    // NOTE: pictures of a megabyte and more come and go while the game loads
+    // and rebuilds panels. With glibc's threshold fixed, each is mapped on
+    // its own and its memory returned when freed, instead of the heap
+    // keeping the holes resident.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
     return 1;
 }
 
