@@ -105,6 +105,7 @@ struct StreamState {
     bool fileOpen = false;
     SDL_AudioStream* convert = nullptr;
     bool loop = false;
+    bool decodedSinceStart = false;     // a rewind found samples to play
     bool ended = false;                 // the decoder reached the end
     std::atomic<bool> finished{false};  // and everything decoded was played
 
@@ -134,10 +135,11 @@ void StreamEffect(int, void* buffer, int length, void* data)
                                  &section);
         if (got > 0) {
             SDL_AudioStreamPut(stream->convert, decoded, static_cast<int>(got));
+            stream->decodedSinceStart = true;
         } else if (got == OV_HOLE) {
             continue;  // a gap in the stream: decoding goes on after it
-        } else if (got == 0 && stream->loop && ov_pcm_seek(&stream->file, 0) == 0) {
-            continue;
+        } else if (got == 0 && stream->loop && stream->decodedSinceStart && ov_pcm_seek(&stream->file, 0) == 0) {
+            stream->decodedSinceStart = false;  // a stream that yields nothing ends instead of spinning
         } else {
             stream->ended = true;
             SDL_AudioStreamFlush(stream->convert);
@@ -155,10 +157,11 @@ void StreamEffect(int, void* buffer, int length, void* data)
 void StreamDone(int channel, void* data)
 {
     StreamState* stream = static_cast<StreamState*>(data);
+    StreamState* expected = stream;
     if (channel >= 0 && channel < MaxChannels) {
-        channels[channel].stream.compare_exchange_strong(stream, nullptr);
+        channels[channel].stream.compare_exchange_strong(expected, nullptr);
     }
-    delete static_cast<StreamState*>(data);
+    delete stream;
 }
 
 // A decoder for a new play of a streamed sound, or null.
