@@ -236,6 +236,9 @@ bool readZipMembers(const std::string& path, const ZipLimits& limits,
         }
         ZipMember member;
         member.name = name;
+        if (archive_entry_size_is_set(entry)) {
+            member.bytes.reserve(static_cast<size_t>(claimed));
+        }
         int read = ReadMemberBytes(reader, room, member.bytes);
         // A member too long, or with a wrong size or check sum, is left out;
         // data the reader cannot get past ends the archive.
