@@ -46,8 +46,7 @@ std::string LastComponent(const std::string& name)
 }
 
 // A member's bytes, read in chunks and given up as soon as they pass `room`,
-// whatever size the header claims. 1 read, 0 too long, or the reader's
-// failure code for a damaged member.
+// whatever size the header claims. 1 read, 0 too long, below 0 damaged.
 int ReadMemberBytes(archive* reader, size_t room, std::vector<uint8_t>& bytes)
 {
     char buffer[65536];
@@ -217,7 +216,7 @@ bool readZipMembers(const std::string& path, const ZipLimits& limits,
             break;
         }
         if (status < ARCHIVE_WARN) {
-            ok = false;
+            ok = looked > 0;
             break;
         }
         const char* rawName = archive_entry_pathname(entry);
@@ -240,13 +239,13 @@ bool readZipMembers(const std::string& path, const ZipLimits& limits,
             member.bytes.reserve(static_cast<size_t>(claimed));
         }
         int read = ReadMemberBytes(reader, room, member.bytes);
-        // A member too long, or with a wrong size or check sum, is left out;
-        // data the reader cannot get past ends the archive.
-        if (read == ARCHIVE_FATAL) {
-            ok = false;
+        // NOTE: a damaged member ends the reading. Stepping over it could
+        // land elsewhere than reading it did, so a later read that passes it
+        // over might see other members than this one.
+        if (read < 0) {
             break;
         }
-        if (read != 1) {
+        if (read == 0) {
             archive_read_data_skip(reader);
             continue;
         }

@@ -245,8 +245,9 @@ struct ZipMember {
 // Members of a ZIP archive, read into memory and never written to disk.
 // Names are reduced to their last path component; only regular members whose
 // reduced name `wanted` accepts are decompressed, every other one is passed
-// over. A member too long or damaged is left out. False when the archive
-// cannot be opened or read to its end (or to the last member looked at).
+// over. A member too long is left out; a damaged one ends the reading, the
+// members before it kept. False when the archive cannot be opened or its
+// first member's header cannot be read.
 bool readZipMembers(const std::string& path, const ZipLimits& limits,
                     const std::function<bool(const std::string&)>& wanted,
                     std::vector<ZipMember>& out);
