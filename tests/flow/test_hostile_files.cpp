@@ -23,25 +23,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The shipped languages and flags under names that climb out of the folder
-// or are absolute, a member of 64 MB whose header claims 1000 bytes, then
-// 3000 members of 1 MB that pack to about 1 KB each, every other one a flag.
-std::string HostileArchive(const std::string& languages)
-{
-    const std::string escapes[] = {"../../../../../../tmp/", "/tmp/", "pack/../../"};
-    std::vector<RawMember> members;
-    for (const std::string& name : listFolder(languages))
-        members.push_back(StoredMember(escapes[members.size() % 3] + name, ReadFileText(languages + name)));
-    members.push_back(DeflatedMember("huge.language", std::string(1 << 20, '\0'), 64));
-    members.back().size = 1000;
-    const RawMember junk = DeflatedMember("", std::string(1 << 20, 'x'), 1);
-    for (int i = 0; i < 3000; i++) {
-        members.push_back(junk);
-        members.back().name = "junk" + std::to_string(i) + (i % 2 ? ".flag" : ".txt");
-    }
-    return RawZip(members);
-}
-
 // Peak resident kilobytes of a child process that takes the languages of
 // the folder as the start-up does; 0 when they were not all there.
 long LanguagePeakKilobytes(const std::string& folder, size_t languages)
@@ -96,6 +77,8 @@ TEST(HostileFiles, ALanguageArchiveCannotExhaustMemoryNorWriteOutsideTheGame)
     EXPECT_FALSE(fs::exists(hostile + "xdg"));
     for (const std::string& name : names)
         EXPECT_FALSE(fs::exists("/tmp/" + name)) << name;
+    fs::remove_all(normal);
+    fs::remove_all(hostile);
 }
 
 TEST(HostileFiles, PreferencesBesideTheProgramThatCannotBeReadKeepTheGameThere)
@@ -112,5 +95,6 @@ TEST(HostileFiles, PreferencesBesideTheProgramThatCannotBeReadKeepTheGameThere)
         StopTestGame();
         EXPECT_TRUE(ReadFileText(folder + "Morvane.prefs") == PreferencesText()) << "not saved beside the program";
         EXPECT_FALSE(fs::exists(UserDir)) << UserDir;
+        fs::remove_all(folder);
     }
 }

@@ -6,7 +6,11 @@
 #include <archive_entry.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -174,4 +178,38 @@ inline std::string RawZip(const std::vector<RawMember>& members)
     AppendLittleEndian(end, static_cast<uint32_t>(zip.size()), 4);
     AppendLittleEndian(end, 0, 2);
     return zip + directory + end;
+}
+
+// Every file of a folder as a stored member, in name order.
+inline std::vector<RawMember> StoredFolder(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    std::vector<RawMember> members;
+    for (const std::string& name : names) {
+        std::ifstream in(folder + "/" + name, std::ios::binary);
+        members.push_back(StoredMember(name, std::string(std::istreambuf_iterator<char>(in), {})));
+    }
+    return members;
+}
+
+// The languages of a folder under names that climb out of the folder or are
+// absolute, a member of 64 MB whose header claims 1000 bytes, then 3000
+// members of 1 MB that pack to about 1 KB each, every other one a flag.
+inline std::string HostileArchive(const std::string& languages)
+{
+    std::vector<RawMember> members = StoredFolder(languages);
+    const std::string escapes[] = {"../../../../../../tmp/", "/tmp/", "pack/../../"};
+    for (size_t i = 0; i < members.size(); i++)
+        members[i].name = escapes[i % 3] + members[i].name;
+    members.push_back(DeflatedMember("huge.language", std::string(1 << 20, '\0'), 64));
+    members.back().size = 1000;
+    const RawMember junk = DeflatedMember("", std::string(1 << 20, 'x'), 1);
+    for (int i = 0; i < 3000; i++) {
+        members.push_back(junk);
+        members.back().name = "junk" + std::to_string(i) + (i % 2 ? ".flag" : ".txt");
+    }
+    return RawZip(members);
 }
