@@ -228,8 +228,9 @@ bool readZipMembers(const std::string& path, const ZipLimits& limits,
                       (archive_entry_size_is_set(entry) && (claimed < 0 || static_cast<uint64_t>(claimed) > room));
         if (archive_entry_filetype(entry) != AE_IFREG || name.empty() || name == "." ||
             name == ".." || tooBig || !wanted(name)) {
-            // With its sizes in the header, as archivers write them, a member
-            // is stepped over without being inflated.
+            // With its sizes in the header, as most archivers write them, a
+            // member is stepped over unread; without them the reader has to
+            // inflate it to find its end (in fixed buffers).
             archive_read_data_skip(reader);
             continue;
         }
