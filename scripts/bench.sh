@@ -16,7 +16,7 @@ runs="${BENCH_STARTUP_RUNS:-10}"
 passes="${BENCH_PASSES:-600}"
 rest="${BENCH_REST_SECONDS:-20}"
 
-for program in bench_startup bench_frames bench_depack; do
+for program in bench_startup bench_frames bench_depack bench_languages; do
   if [[ ! -x "$bench/$program" ]]; then
     echo "bench.sh: $bench/$program is missing; build the tree first, e.g." >&2
     echo "  cmake --build $build" >&2
@@ -63,5 +63,7 @@ echo "-- depacking (4 MB members, 30 runs)"
   printf "%-52s %10.0f %10.0f %10.0f  %-6s %s\n", "depack " $1 " (MB/s)", $5, $7, $6, "MB/s", ""
   printf "%-52s %10.0f %10s %10s  %-6s %s\n", "  by CPU time", $8, "-", "-", "MB/s", ""
 }'
+echo "-- language sources (20 runs; peak memory of a fresh process each)"
+"$bench/bench_languages" 20
 echo
 echo "load average after the run: $(cut -d' ' -f1-3 /proc/loadavg)"

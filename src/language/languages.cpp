@@ -24,6 +24,15 @@ bool localeOverridden = false;
 int overrideOsVersion = 0;
 std::string overrideLocale;
 
+const ZipLimits LanguageZipLimits{LanguageEntryCap, LanguageMemberCap, LanguageTotalCap};
+
+// Archive members match their extension exactly, case included.
+bool EndsWith(const std::string& name, const std::string& ending)
+{
+    return name.size() >= ending.size() &&
+           name.compare(name.size() - ending.size(), std::string::npos, ending) == 0;
+}
+
 // "*.language" matches without regard to case, as file patterns do.
 bool EndsWithIgnoringCase(const std::string& name, const std::string& ending)
 {
@@ -67,11 +76,18 @@ const ZipMember* FindMember(const std::vector<ZipMember>& members, const std::st
     return nullptr;
 }
 
-// A flag picture from its bytes; nothing when the picture cannot be decoded.
-void TakeFlag(LanguageInfo& info, const std::vector<uint8_t>& bytes)
+// A flag picture from its bytes, when they decode and its pixels fit in
+// what is left of the budget of all flags.
+void TakeFlag(LanguageInfo& info, const std::vector<uint8_t>& bytes, int64_t& pixelsLeft)
 {
-    if (!bytes.empty())
-        info.flag = loadImage(-1, bytes.data(), bytes.size());
+    int width = 0;
+    int height = 0;
+    if (bytes.empty() || !pictureSize(bytes.data(), bytes.size(), width, height) ||
+        static_cast<int64_t>(width) * height > pixelsLeft)
+        return;
+    info.flag = loadImage(-1, bytes.data(), bytes.size());
+    if (info.flag != 0)
+        pixelsLeft -= static_cast<int64_t>(width) * height;
 }
 
 // Headers of every "*.language" file of a folder, in name order so that the
@@ -90,33 +106,37 @@ void ScanLanguageFolder(const std::string& source)
                            name.substr(0, name.size() - LanguageExtension.size()));
     }
     BuildLanguageList();
+    int64_t flagPixelsLeft = FlagPixelBudget;
     for (auto& [name, info] : LanguageMap) {
         const std::string flagName = FindFolderFile(source, info.id, FlagExtension);
         std::vector<uint8_t> bytes;
         if (!flagName.empty() && fileSize(source + "/" + flagName) > 0 &&
             readWholeFile(source + "/" + flagName, bytes, FolderFlagCap))
-            TakeFlag(info, bytes);
+            TakeFlag(info, bytes, flagPixelsLeft);
     }
 }
 
 // NOTE: the archive is read into memory and never unpacked to disk; member
 // names arrive reduced to their last component, so "../x.language" is read
-// as "x.language" and oversize members are left out by the reader.
+// as "x.language". Only language files and flags are read, within the limits.
 bool ScanLanguageArchive(const std::string& source)
 {
     std::vector<ZipMember> members;
-    if (!readZipMembers(source, members, LanguageMemberCap))
+    const auto wanted = [](const std::string& name) {
+        return EndsWith(name, LanguageExtension) || EndsWith(name, FlagExtension);
+    };
+    if (!readZipMembers(source, LanguageZipLimits, wanted, members))
         return false;
     for (const ZipMember& member : members) {
-        const size_t dot = member.name.rfind('.');
-        if (dot == std::string::npos || member.name.compare(dot, std::string::npos, LanguageExtension) != 0)
-            continue;
-        TakeLanguageHeader(member.bytes.data(), member.bytes.size(), member.name.substr(0, dot));
+        if (EndsWith(member.name, LanguageExtension))
+            TakeLanguageHeader(member.bytes.data(), member.bytes.size(),
+                               member.name.substr(0, member.name.size() - LanguageExtension.size()));
     }
     BuildLanguageList();
+    int64_t flagPixelsLeft = FlagPixelBudget;
     for (auto& [name, info] : LanguageMap) {
         if (const ZipMember* flag = FindMember(members, info.id + FlagExtension))
-            TakeFlag(info, flag->bytes);
+            TakeFlag(info, flag->bytes, flagPixelsLeft);
     }
     return true;
 }
@@ -130,13 +150,13 @@ bool ReadLanguageFile(const std::string& source, const std::string& id, std::vec
         return !name.empty() && readWholeFile(source + "/" + name, bytes, IniFileCap);
     }
     if (kind == LanguageSourceArchive) {
+        const std::string wantedName = id + LanguageExtension;
         std::vector<ZipMember> members;
-        if (!readZipMembers(source, members, LanguageMemberCap))
+        if (!readZipMembers(source, LanguageZipLimits,
+                            [&](const std::string& name) { return name == wantedName; }, members) ||
+            members.empty())
             return false;
-        const ZipMember* member = FindMember(members, id + LanguageExtension);
-        if (!member)
-            return false;
-        bytes = member->bytes;
+        bytes = std::move(members.front().bytes);
         return true;
     }
     return false;

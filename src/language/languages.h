@@ -35,8 +35,15 @@ extern int LanguageIndex;
 
 enum LanguageSourceKind { LanguageSourceNone = 0, LanguageSourceFolder = 1, LanguageSourceArchive = 2 };
 
-// Members and flags above this size are ignored.
+// What a language source may cost, so that no pack can exhaust memory. A
+// language file or flag above 1 MB is ignored. Of an archive, at most 256
+// members are looked at (a language file and a flag each for 128 languages,
+// far more than any pack holds) and at most 8 MB are kept in all. Flags are
+// decoded only while their pixels together stay within 1 M (4 MB).
 constexpr size_t LanguageMemberCap = 1 << 20;
+constexpr int LanguageEntryCap = 256;
+constexpr size_t LanguageTotalCap = 8 << 20;
+constexpr int64_t FlagPixelBudget = 1 << 20;
 // The fallback language when the wanted one is not there.
 extern const char* const FallbackLanguage;
 

@@ -45,6 +45,26 @@ std::string LastComponent(const std::string& name)
     return slash == std::string::npos ? name : name.substr(slash + 1);
 }
 
+// A member's bytes, read in chunks and given up as soon as they pass `room`,
+// whatever size the header claims. 1 read, 0 too long, below 0 damaged.
+int ReadMemberBytes(archive* reader, size_t room, std::vector<uint8_t>& bytes)
+{
+    char buffer[65536];
+    while (true) {
+        la_ssize_t got = archive_read_data(reader, buffer, sizeof buffer);
+        if (got == 0) {
+            return 1;
+        }
+        if (got < 0) {
+            return static_cast<int>(got);
+        }
+        if (static_cast<size_t>(got) > room - bytes.size()) {
+            return 0;
+        }
+        bytes.insert(bytes.end(), buffer, buffer + got);
+    }
+}
+
 }  // namespace
 
 // True for an existing regular file.
@@ -170,66 +190,69 @@ std::vector<std::string> listFolder(const std::string& path)
     return names;
 }
 
-// Regular members only, read into memory, never written to disk.
-bool readZipMembers(const std::string& path, std::vector<ZipMember>& out, size_t maxMemberBytes)
+// NOTE: the streaming reader walks the local headers in order. The seeking
+// one would first load the whole central directory, whose size (tens of MB
+// for a few hundred thousand empty members) the archive chooses.
+bool readZipMembers(const std::string& path, const ZipLimits& limits,
+                    const std::function<bool(const std::string&)>& wanted,
+                    std::vector<ZipMember>& out)
 {
     out.clear();
     archive* reader = archive_read_new();
     if (!reader) {
         return false;
     }
-    archive_read_support_format_zip(reader);
+    archive_read_support_format_zip_streamable(reader);
     if (archive_read_open_filename(reader, path.c_str(), 65536) != ARCHIVE_OK) {
         archive_read_free(reader);
         return false;
     }
     bool ok = true;
+    size_t kept = 0;
     archive_entry* entry = nullptr;
-    while (true) {
+    for (int looked = 0; looked < limits.maxEntries; looked++) {
         int status = archive_read_next_header(reader, &entry);
         if (status == ARCHIVE_EOF) {
             break;
         }
         if (status < ARCHIVE_WARN) {
-            ok = false;
+            ok = looked > 0;
             break;
         }
         const char* rawName = archive_entry_pathname(entry);
         std::string name = rawName ? LastComponent(rawName) : "";
-        bool tooBig = archive_entry_size_is_set(entry) &&
-                      static_cast<uint64_t>(archive_entry_size(entry)) > maxMemberBytes;
+        const size_t left = limits.maxTotalBytes - kept;
+        const size_t room = name.size() > left ? 0 : std::min(limits.maxMemberBytes, left - name.size());
+        const la_int64_t claimed = archive_entry_size(entry);
+        bool tooBig = name.size() > left ||
+                      (archive_entry_size_is_set(entry) && (claimed < 0 || static_cast<uint64_t>(claimed) > room));
         if (archive_entry_filetype(entry) != AE_IFREG || name.empty() || name == "." ||
-            name == ".." || tooBig) {
+            name == ".." || tooBig || !wanted(name)) {
+            // With its sizes in the header, as most archivers write them, a
+            // member is stepped over unread; without them the reader has to
+            // inflate it to find its end (in fixed buffers).
             archive_read_data_skip(reader);
             continue;
         }
         ZipMember member;
         member.name = name;
-        char buffer[65536];
-        bool keep = true;
-        while (true) {
-            la_ssize_t got = archive_read_data(reader, buffer, sizeof buffer);
-            if (got == 0) {
-                break;
-            }
-            if (got < 0) {
-                keep = false;
-                ok = false;
-                break;
-            }
-            if (member.bytes.size() + static_cast<size_t>(got) > maxMemberBytes) {
-                keep = false;  // the size in the header was missing or wrong
-                archive_read_data_skip(reader);
-                break;
-            }
-            member.bytes.insert(member.bytes.end(), buffer, buffer + got);
+        if (archive_entry_size_is_set(entry)) {
+            member.bytes.reserve(static_cast<size_t>(claimed));
         }
-        if (!ok) {
+        int read = ReadMemberBytes(reader, room, member.bytes);
+        // NOTE: a damaged member ends the reading. Stepping over it could
+        // land elsewhere than reading it did, so a later read that passes it
+        // over might see other members than this one.
+        if (read < 0) {
             break;
         }
-        if (keep) {
-            out.push_back(std::move(member));
+        if (read == 0) {
+            archive_read_data_skip(reader);
+            continue;
         }
+        member.bytes.shrink_to_fit();
+        kept += member.name.size() + member.bytes.size();
+        out.push_back(std::move(member));
     }
     archive_read_free(reader);
     return ok;

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -142,6 +143,8 @@ int textHeight(const std::string& text);
 void drawText(int x, int y, const std::string& text, uint32_t colour = ColourWhite);
 
 int loadImage(int number, const uint8_t* pngBytes, size_t size);
+// Width and height from the picture's header, without decoding it.
+bool pictureSize(const uint8_t* pngBytes, size_t size, int& width, int& height);
 int imageWidth(int image);
 int imageHeight(int image);
 bool isImage(int image);
@@ -235,10 +238,22 @@ bool writeFileAtomic(const std::string& path, const std::string& bytes);
 bool removeFile(const std::string& path);
 std::vector<std::string> listFolder(const std::string& path);  // file names only
 
-// Members of a ZIP archive, read into memory. Names are reduced to their
-// last path component; members larger than maxMemberBytes are skipped.
+// What reading a ZIP archive may cost, whatever the archive claims.
+struct ZipLimits {
+    int maxEntries;         // headers looked at, members of every kind
+    size_t maxMemberBytes;  // a longer member is left out
+    size_t maxTotalBytes;   // names and bytes of all members kept together
+};
 struct ZipMember {
     std::string name;
     std::vector<uint8_t> bytes;
 };
-bool readZipMembers(const std::string& path, std::vector<ZipMember>& out, size_t maxMemberBytes);
+// Members of a ZIP archive, read into memory and never written to disk.
+// Names are reduced to their last path component; only regular members whose
+// reduced name `wanted` accepts are decompressed, every other one is passed
+// over. A member too long is left out; a damaged one ends the reading, the
+// members before it kept. False when the archive cannot be opened or its
+// first member's header cannot be read.
+bool readZipMembers(const std::string& path, const ZipLimits& limits,
+                    const std::function<bool(const std::string&)>& wanted,
+                    std::vector<ZipMember>& out);

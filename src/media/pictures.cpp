@@ -151,6 +151,26 @@ PicturePtr DecodePng(const uint8_t* bytes, size_t size)
     return picture;
 }
 
+// Only the header is read, so a picture can be judged before its pixels
+// take any memory.
+bool pictureSize(const uint8_t* pngBytes, size_t size, int& width, int& height)
+{
+    if (!pngBytes || size < 8) {
+        return false;
+    }
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, pngBytes, size)) {
+        return false;
+    }
+    // libpng refuses sides above a million pixels, so both fit an int.
+    width = static_cast<int>(image.width);
+    height = static_cast<int>(image.height);
+    png_image_free(&image);
+    return true;
+}
+
 // An independent copy with its own pixels (a solid picture's pixels are
 // filled in, so the copy can be drawn into).
 PicturePtr CopyPicture(const Picture& source)

@@ -77,13 +77,17 @@ std::string PreferencesText()
     return text;
 }
 
-// A missing or unreadable file is no error: the values stay as they were.
+// NOTE: a file that is there but cannot be read (too big, a read error)
+// still answers true: it marks the folder the player chose to keep the game
+// in, so the start-up stays there, with the values as they were.
 bool LoadPreferences(const std::string& folder)
 {
-    std::vector<uint8_t> bytes;
-    if (!readWholeFile(folder + PreferencesFileName, bytes, IniFileCap))
+    const std::string path = folder + PreferencesFileName;
+    if (!fileExists(path))
         return false;
-    ReadPreferences(bytes.data(), bytes.size());
+    std::vector<uint8_t> bytes;
+    if (readWholeFile(path, bytes, IniFileCap))
+        ReadPreferences(bytes.data(), bytes.size());
     return true;
 }
 

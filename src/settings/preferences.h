@@ -44,7 +44,8 @@ bool ReadPreferences(const uint8_t* bytes, size_t size);
 // The whole preferences file for the live values, byte for byte.
 std::string PreferencesText();
 
-// folder ends in "/". True if folder + "Morvane.prefs" could be read.
+// folder ends in "/". True if folder + "Morvane.prefs" is there, even when
+// it cannot be read (the values then stay as they were).
 bool LoadPreferences(const std::string& folder);
 // Replaces folder + "Morvane.prefs" safely; false when it cannot be written.
 bool SavePreferences(const std::string& folder);

@@ -1,5 +1,5 @@
 // Language sources packed in a ZIP archive: read in memory, member names
-// reduced to their last component, oversize members left out.
+// reduced to their last component, oversize members and flags left out.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -91,10 +91,14 @@ TEST(LanguageArchive, OversizeMembersAreIgnored)
         {"huge.language", huge},
         {"fine.language", LanguageFile("Fine", "tZipFINE = fine\r\n")},
         {"fine.flag", hugeFlag},
+        // Small packed, but more pixels than all flags together may take.
+        {"wide.language", LanguageFile("Wide", "")},
+        {"wide.flag", MakePng(1025, 1024)},
     }));
     ASSERT_TRUE(ScanLanguages(source));
-    EXPECT_EQ(ListedIds(), std::vector<std::string>{"fine"});
+    EXPECT_EQ(ListedIds(), (std::vector<std::string>{"fine", "wide"}));
     EXPECT_EQ(LanguageMap.at("Fine").flag, 0);
+    EXPECT_EQ(LanguageMap.at("Wide").flag, 0);
     EXPECT_FALSE(LoadLanguage(source, "huge"));
     EXPECT_EQ(text("tZipHUGE"), "");
     EXPECT_TRUE(LoadLanguage(source, "fine"));

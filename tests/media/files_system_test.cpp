@@ -3,15 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <archive.h>
-#include <archive_entry.h>
-
 #include <csignal>
 #include <cstdlib>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "language/language_files.h"
 
 namespace {
 
@@ -33,38 +32,6 @@ std::string ReadText(const std::string& path)
         return "<unreadable>";
     }
     return std::string(bytes.begin(), bytes.end());
-}
-
-struct TestMember {
-    std::string name;
-    std::string bytes;
-    bool folder = false;
-};
-
-// A ZIP archive written with libarchive, members as given.
-bool WriteZip(const std::string& path, const std::vector<TestMember>& members)
-{
-    archive* writer = archive_write_new();
-    archive_write_set_format_zip(writer);
-    if (archive_write_open_filename(writer, path.c_str()) != ARCHIVE_OK) {
-        archive_write_free(writer);
-        return false;
-    }
-    for (const TestMember& member : members) {
-        archive_entry* entry = archive_entry_new();
-        archive_entry_set_pathname(entry, member.name.c_str());
-        archive_entry_set_filetype(entry, member.folder ? AE_IFDIR : AE_IFREG);
-        archive_entry_set_perm(entry, 0644);
-        archive_entry_set_size(entry, static_cast<la_int64_t>(member.bytes.size()));
-        archive_write_header(writer, entry);
-        if (!member.bytes.empty()) {
-            archive_write_data(writer, member.bytes.data(), member.bytes.size());
-        }
-        archive_entry_free(entry);
-    }
-    archive_write_close(writer);
-    archive_write_free(writer);
-    return true;
 }
 
 }  // namespace
@@ -140,34 +107,43 @@ TEST(FilesTest, ReadsAreCappedAndFoldersListOnlyFiles)
     removeFile(folder + "b.language");
 }
 
-TEST(ZipTest, MembersAreReadIntoMemoryWithSafeNames)
+TEST(ZipTest, OnlyWantedMembersAreReadIntoMemoryWithinTheLimits)
 {
     std::string folder = FreshFolder("zip");
     std::string path = folder + "Morvane.languages";
-    ASSERT_TRUE(WriteZip(path, {
-        {"en.language", "Language=English\r\n"},
-        {"../../evil.language", "escaped"},
-        {"flags/de.flag", "flag bytes"},
-        {"flags/", "", true},
-        {"big.language", std::string(5000, 'b')},
-        {"empty.language", ""},
-    }));
+    RawMember liar = DeflatedMember("liar.flag", std::string(1 << 20, 'x'), 1);
+    liar.size = 10;
+    ASSERT_TRUE(writeFileAtomic(path, RawZip({
+        StoredMember("../../evil.language", std::string(90, 'e')),
+        {"notes.txt", "no deflate data", 50, 0, true},    // unwanted, so never inflated
+        StoredMember("flags/", ""),
+        liar,                                             // 1 MB, not the 10 bytes claimed
+        StoredMember("/tmp/de.flag", "flag bytes"),
+        StoredMember("empty.language", ""),
+        StoredMember("over.flag", std::string(100, 'o')), // past the total
+        StoredMember("late.language", "x"),               // past the members looked at
+    })));
+    const ZipLimits limits{7, 100, 200};
     std::vector<ZipMember> members;
-    ASSERT_TRUE(readZipMembers(path, members, 1000));
-    ASSERT_EQ(members.size(), 4u);
-    EXPECT_EQ(members[0].name, "en.language");
-    EXPECT_EQ(std::string(members[0].bytes.begin(), members[0].bytes.end()), "Language=English\r\n");
-    EXPECT_EQ(members[1].name, "evil.language");
-    EXPECT_EQ(members[2].name, "de.flag");
-    EXPECT_EQ(members[2].bytes.size(), 10u);
-    EXPECT_EQ(members[3].name, "empty.language");
+    ASSERT_TRUE(readZipMembers(path, limits, [](const std::string& name) { return name != "notes.txt"; },
+                               members));
+    std::vector<std::string> names;
+    for (const ZipMember& member : members)
+        names.push_back(member.name + "=" + std::string(member.bytes.begin(), member.bytes.end()));
+    EXPECT_EQ(names, (std::vector<std::string>{"evil.language=" + std::string(90, 'e'),
+                                               "de.flag=flag bytes", "empty.language="}));
     // Nothing was unpacked beside the archive.
     EXPECT_EQ(listFolder(folder), std::vector<std::string>{"Morvane.languages"});
     EXPECT_FALSE(fileExists(::testing::TempDir() + "evil.language"));
 
+    // Inflated, the damaged member ends the reading.
+    const auto everything = [](const std::string&) { return true; };
+    ASSERT_TRUE(readZipMembers(path, limits, everything, members));
+    ASSERT_EQ(members.size(), 1u);
+    EXPECT_EQ(members[0].name, "evil.language");
     ASSERT_TRUE(writeFileAtomic(path, "PK\x03\x04 this is no archive"));
-    EXPECT_FALSE(readZipMembers(path, members, 1000));
-    EXPECT_FALSE(readZipMembers(folder + "missing.zip", members, 1000));
+    EXPECT_FALSE(readZipMembers(path, limits, everything, members));
+    EXPECT_FALSE(readZipMembers(folder + "missing.zip", limits, everything, members));
     EXPECT_TRUE(members.empty());
     removeFile(path);
 }
