@@ -48,6 +48,9 @@ void HoverSettings();
 void ClickSettings();
 void EscapeSettings();
 void ExitSettings();
+// Left (-1) and right (+1) on a settings row step its value back or on;
+// false on confirm, cancel or a disabled row.
+bool StepSettingsRow(int index, int delta);
 
 // Quit confirmation (8) and leave confirmation (12).
 void DrawQuitConfirm();

@@ -149,13 +149,19 @@ void LogicPlay()
 {
     if (Game.playRunning && UpdateBoard(CurrentSoundSettings()))
         ShowLevelOutcome();
+    else
+        KeepCursorInReach();
 }
 
 void ClickPlay()
 {
-    if (!Game.playRunning)
-        return;
-    switch (BoardClick(PointerX, PointerY, CurrentSoundSettings())) {
+    if (Game.playRunning)
+        ActOnBoardClick(BoardClick(PointerX, PointerY, CurrentSoundSettings()));
+}
+
+void ActOnBoardClick(ClickResult result)
+{
+    switch (result) {
     case ClickOpenMenu:
         EnterInGameMenu();
         break;

@@ -116,6 +116,10 @@ bool SlidePanel(Panel& panel, ButtonRecord* records, int first, int last);
 // hit index or 0.
 int HitIndex(const ButtonRecord* records, int first, int last, int mx, int my);
 
+// The focus ring around a record's hit rectangle (an area with no hover
+// strip of its own), a quarter larger than the rectangle.
+void DrawFocusRing(const ButtonRecord& record);
+
 // Displays the strips of records [first, last] at their positions.
 void DrawStrips(const ButtonRecord* records, int first, int last);
 
