@@ -144,20 +144,19 @@ void AimAtFocus(const FocusOrder& order)
 void SteerPanel(int dx, int dy, bool choose)
 {
     const StateSteps& steps = CurrentStateSteps();
-    if (!CurrentPanelAtRest())
+    const FocusOrder* order = CurrentFocus();
+    if (!order || !CurrentPanelAtRest())
         return;
     if (!KeysHaveFocus) {
         TakeFocus();
-        const FocusOrder* order = CurrentFocus();
-        FocusPosition = order ? StartingPosition(*order) : -1;
-        if (order && Usable(*order, FocusPosition)) {
+        FocusPosition = StartingPosition(*order);
+        if (Usable(*order, FocusPosition)) {
             AimAtFocus(*order);
             HoverCurrentState();
         }
         return;
     }
-    const FocusOrder* order = CurrentFocus();
-    if (!order || !Usable(*order, FocusPosition))
+    if (!Usable(*order, FocusPosition))
         return;
     if (dx != 0 && steps.sideways && steps.sideways(order->items[FocusPosition], dx))
         dx = 0;
