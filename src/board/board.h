@@ -122,8 +122,8 @@ ClickResult BoardClick(int mx, int my, const SoundSettings& settings);
 void CountFalls();
 
 // --- motion.cpp -----------------------------------------------------------
-// One frame of play: rising, falling, the stop line. True when the level
-// ended in this frame (read LastOutcome).
+// One frame of play: rising, falling, the stop line, the tile cursor kept
+// within reach. True when the level ended in this frame (read LastOutcome).
 bool UpdateBoard(const SoundSettings& settings);
 // Counts the rows without tiles and moves the stop line.
 void RecountEmptyRows();
@@ -139,7 +139,7 @@ bool ShowCursor(int mx, int my);
 // Moves it by whole cells, stopping at the board's sides and at the rows
 // within reach.
 void MoveCursor(int dx, int dy);
-// Keeps it on the rows within reach as the board rises (once per frame).
+// Keeps it on the rows within reach as the board rises (UpdateBoard does).
 void KeepCursorInReach();
 // A click on the middle of the cursor's cell, exactly as the mouse makes it.
 ClickResult CursorClick(const SoundSettings& settings);

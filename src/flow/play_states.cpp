@@ -149,8 +149,6 @@ void LogicPlay()
 {
     if (Game.playRunning && UpdateBoard(CurrentSoundSettings()))
         ShowLevelOutcome();
-    else
-        KeepCursorInReach();
 }
 
 void ClickPlay()

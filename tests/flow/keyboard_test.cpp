@@ -71,7 +71,11 @@ const Step MenuWalk[] = {
 };
 
 const Step AfterLevelOne[] = {
-    {Down, 2, StateLevelFinished, 3},  // from NEXT to MENU
+    {Choose, 1, StatePlay, -1, &Game.levelColumn, 1},  // NEXT, then level 2 is lost
+};
+
+const Step AfterLevelTwo[] = {
+    {Up, 1, StateLevelFinished, 3},  // from RETRY round to MENU: NEXT cannot be chosen
     {Choose, 1, StateGameComplete, 1},
     {Choose, 1, StateMainMenu, 1},
     {Down, 1, StateMainMenu, 2},
@@ -183,7 +187,10 @@ TEST_P(WithoutMouse, EveryMenuAndLevelOneWithThreeStars)
     EXPECT_EQ(Game.result, 3);
     EXPECT_EQ(LevelByNumber(1).best, 3);
     Walk(AfterLevelOne);
-    ASSERT_TRUE(RunUntilState(StateQuickFinished, 5000));  // the board reaches the top
+    ASSERT_TRUE(RunUntilState(StateLevelFinished, 5000));  // the board reaches the top
+    ASSERT_EQ(Game.result, 0);
+    Walk(AfterLevelTwo);
+    ASSERT_TRUE(RunUntilState(StateQuickFinished, 5000));
     Walk(QuickFinishedWalk);
 }
 
