@@ -20,11 +20,12 @@ namespace {
 constexpr int Tile = 256;   // tiles and the marker
 constexpr int Frame = 320;  // the cursor: a cell and an eighth of one on each side
 constexpr int Inset = (Frame - Tile) / 2;
-constexpr int Shrink = 4;   // 256 -> 64, the smallest tile size
+constexpr int Block = 4;    // 256 -> 64, the smallest tile size
 
+// RGBA, 0..1, straight alpha.
 struct Picture {
     int size = 0;
-    std::vector<double> rgba;  // 0..1, straight alpha
+    std::vector<double> rgba;
     double* at(int x, int y) { return &rgba[(size_t(y) * size + x) * 4]; }
 };
 
@@ -39,21 +40,20 @@ Picture Member(DataArchive& archive, const std::string& name)
         return out;
     image.format = PNG_FORMAT_RGBA;
     std::vector<uint8_t> raw(PNG_IMAGE_SIZE(image));
-    if (image.width != image.height || !png_image_finish_read(&image, nullptr, raw.data(), 0, nullptr))
-        return out;
-    out.size = int(image.width);
-    for (uint8_t value : raw)
-        out.rgba.push_back(value / 255.0);
+    if (image.width == image.height && png_image_finish_read(&image, nullptr, raw.data(), 0, nullptr)) {
+        out.size = int(image.width);
+        out.rgba.assign(raw.begin(), raw.end());
+        for (double& value : out.rgba)
+            value /= 255.0;
+    }
     return out;
 }
 
-// `over` drawn at (x, y) onto `under`, both straight alpha.
+// `over` drawn at (x, y) onto `under`.
 void Blend(Picture& under, Picture& over, int x, int y)
 {
-    for (int v = 0; v < over.size; ++v)
-        for (int u = 0; u < over.size; ++u) {
-            if (x + u < 0 || y + v < 0 || x + u >= under.size || y + v >= under.size)
-                continue;
+    for (int v = std::max(0, -y); v < over.size && y + v < under.size; ++v)
+        for (int u = std::max(0, -x); u < over.size && x + u < under.size; ++u) {
             double* d = under.at(x + u, y + v);
             const double* s = over.at(u, v);
             const double a = s[3] + d[3] * (1 - s[3]);
@@ -63,38 +63,27 @@ void Blend(Picture& under, Picture& over, int x, int y)
         }
 }
 
-// Luma of the Shrink x Shrink block at (bx, by), over mid grey.
-double BlockLuma(Picture& p, int bx, int by)
+// The mean luma (0..255, over mid grey) and alpha of a block at 64 px a tile.
+void Shrunk(Picture& p, int bx, int by, double& luma, double& alpha)
 {
-    double sum = 0;
-    for (int y = by * Shrink; y < (by + 1) * Shrink; ++y)
-        for (int x = bx * Shrink; x < (bx + 1) * Shrink; ++x) {
+    luma = alpha = 0;
+    for (int y = by * Block; y < (by + 1) * Block; ++y)
+        for (int x = bx * Block; x < (bx + 1) * Block; ++x) {
             const double* q = p.at(x, y);
-            const double rgb[3] = {q[0] * q[3] + 0.5 * (1 - q[3]), q[1] * q[3] + 0.5 * (1 - q[3]),
-                                   q[2] * q[3] + 0.5 * (1 - q[3])};
-            sum += 0.2126 * rgb[0] + 0.7152 * rgb[1] + 0.0722 * rgb[2];
+            luma += 0.2126 * q[0] * q[3] + 0.7152 * q[1] * q[3] + 0.0722 * q[2] * q[3] + 0.5 * (1 - q[3]);
+            alpha += q[3];
         }
-    return 255.0 * sum / (Shrink * Shrink);
+    luma *= 255.0 / (Block * Block);
+    alpha /= Block * Block;
 }
 
-double BlockAlpha(Picture& p, int bx, int by)
-{
-    double sum = 0;
-    for (int y = by * Shrink; y < (by + 1) * Shrink; ++y)
-        for (int x = bx * Shrink; x < (bx + 1) * Shrink; ++x)
-            sum += p.at(x, y)[3];
-    return sum / (Shrink * Shrink);
-}
-
-// Pixels near the hover colour (219, 63, 81) and fully opaque.
-int HoverPixels(Picture& p)
+// Opaque pixels near the hover colour (219, 63, 81).
+int HoverPixels(const Picture& p)
 {
     int count = 0;
-    for (int i = 0; i < p.size * p.size; ++i) {
-        const double* q = &p.rgba[size_t(i) * 4];
-        count += q[3] > 0.99 && std::fabs(q[0] * 255 - 219) < 20 && std::fabs(q[1] * 255 - 63) < 20 &&
-                 std::fabs(q[2] * 255 - 81) < 20;
-    }
+    for (size_t i = 0; i < p.rgba.size(); i += 4)
+        count += p.rgba[i + 3] > 0.99 && std::fabs(p.rgba[i] * 255 - 219) < 20 &&
+                 std::fabs(p.rgba[i + 1] * 255 - 63) < 20 && std::fabs(p.rgba[i + 2] * 255 - 81) < 20;
     return count;
 }
 
@@ -116,8 +105,7 @@ TEST(TileCursor, ShowsOnEveryTileAroundItAndLeavesTheTileAndTheMarkerInSight)
     ASSERT_EQ(marker.size, Tile);
 
     // Nothing of the cursor over its tile or the marker (only over the
-    // cell's rounded-off corners); the hover colour is the cursor's, not the
-    // marker's.
+    // cell's rounded-off corners).
     for (int y = 0; y < Tile; ++y)
         for (int x = 0; x < Tile; ++x) {
             double under = marker.at(x, y)[3];
@@ -129,7 +117,8 @@ TEST(TileCursor, ShowsOnEveryTileAroundItAndLeavesTheTileAndTheMarkerInSight)
     EXPECT_GT(HoverPixels(cursor), Frame * 8);
     EXPECT_EQ(HoverPixels(marker), 0);
 
-    // Each tile all around the cursor, at 64 pixels a tile.
+    // Each tile all around the cursor, at 64 pixels a tile: under the
+    // cursor's solid band the picture changes clearly, bright and dark.
     double leastChange = 1e9;
     for (int i = 0; i < 40; ++i) {
         Picture field;
@@ -140,18 +129,21 @@ TEST(TileCursor, ShowsOnEveryTileAroundItAndLeavesTheTileAndTheMarkerInSight)
                 Blend(field, tiles[size_t(i)], Inset + column * Tile, Inset + row * Tile);
         Picture framed = field;
         Blend(framed, cursor, 0, 0);
-        double change = 0, brightest = 0, darkest = 255;
+        double change = 0, brightest = 0, darkest = 255, before = 0, after = 0, band = 0, unused = 0;
         int covered = 0;
-        for (int by = 0; by < Frame / Shrink; ++by)
-            for (int bx = 0; bx < Frame / Shrink; ++bx) {
-                if (BlockAlpha(cursor, bx, by) < 0.9)
-                    continue;  // only where the cursor's band is solid
+        for (int by = 0; by < Frame / Block; ++by)
+            for (int bx = 0; bx < Frame / Block; ++bx) {
+                Shrunk(cursor, bx, by, unused, band);
+                if (band < 0.9)
+                    continue;
+                Shrunk(field, bx, by, before, unused);
+                Shrunk(framed, bx, by, after, unused);
                 ++covered;
-                change += std::fabs(BlockLuma(framed, bx, by) - BlockLuma(field, bx, by));
-                brightest = std::max(brightest, BlockLuma(framed, bx, by));
-                darkest = std::min(darkest, BlockLuma(framed, bx, by));
+                change += std::fabs(after - before);
+                brightest = std::max(brightest, after);
+                darkest = std::min(darkest, after);
             }
-        ASSERT_GT(covered, 4 * Frame / Shrink) << "the band is too thin at 64 pixels a tile";
+        ASSERT_GT(covered, 4 * Frame / Block) << "the band is too thin at 64 pixels a tile";
         leastChange = std::min(leastChange, change / covered);
         EXPECT_GE(change / covered, 40.0) << "tile " << i + 1 << ": the cursor hardly changes it";
         EXPECT_GE(brightest, 220.0) << "tile " << i + 1 << ": no bright band";
