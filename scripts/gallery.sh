@@ -2,7 +2,9 @@
 # Screenshots of every screen state of the real game, in a real X11 window
 # on a virtual display, at 1920x1080 and at 1024x576:
 #   scripts/gallery.sh [build-dir]        (default build/release)
-# Writes docs/screenshots/<width>x<height>/<NN>-<state>.png.
+# Writes docs/screenshots/<width>x<height>/<NN>-<state>.png, and the same
+# game played by the keyboard alone (the focus on the menus, the tile cursor
+# on the board) to docs/screenshots/keyboard/<width>x<height>/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-build/release}
@@ -36,4 +38,7 @@ for pair in 4:1920x1080 0:1024x576; do
   out="$root/docs/screenshots/$size"
   rm -f "$out"/[0-9][0-9]-*.png
   "$tool" "$resolution" "$out"
+  keys="$root/docs/screenshots/keyboard/$size"
+  rm -f "$keys"/[0-9][0-9]-*.png
+  "$tool" "$resolution" "$keys" keys
 done

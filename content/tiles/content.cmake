@@ -1,6 +1,7 @@
-# The 40 tile pictures (tile01.png .. tile40.png) and the selection marker
-# (selected.png): SVG sources rendered with rsvg-convert at 256 x 256 and
-# optimised losslessly. Every tile is the same glazed token (token.svg.in)
+# The 40 tile pictures (tile01.png .. tile40.png), the selection marker
+# (selected.png) and the tile cursor (cursor.png): SVG sources rendered with
+# rsvg-convert at 256 x 256 (the cursor, a quarter larger than a cell, at
+# 320 x 320) and optimised losslessly. Every tile is the same glazed token (token.svg.in)
 # with one emblem from emblems/<name>.svg.
 find_program(MORVANE_RSVG rsvg-convert REQUIRED)
 find_program(MORVANE_OPTIPNG optipng)
@@ -53,9 +54,13 @@ set(morvane_tiles_src "${CMAKE_CURRENT_LIST_DIR}")
 set(morvane_tiles_out "${CMAKE_BINARY_DIR}/content/tiles")
 file(MAKE_DIRECTORY "${morvane_tiles_out}")
 
-# Renders an SVG to a 256 x 256 PNG and optimises it.
+# Renders an SVG to a 256 x 256 PNG (or the size given) and optimises it.
 function(morvane_tile_png svg png)
-  set(steps COMMAND "${MORVANE_RSVG}" -w 256 -h 256 -f png -o "${png}" "${svg}")
+  set(size 256)
+  if(ARGC GREATER 2)
+    set(size ${ARGV2})
+  endif()
+  set(steps COMMAND "${MORVANE_RSVG}" -w ${size} -h ${size} -f png -o "${png}" "${svg}")
   if(MORVANE_OPTIPNG)
     list(APPEND steps COMMAND "${MORVANE_OPTIPNG}" -quiet -o2 -strip all "${png}")
   endif()
@@ -90,3 +95,6 @@ endforeach()
 
 morvane_tile_png("${morvane_tiles_src}/selected.svg" "${morvane_tiles_out}/selected.png")
 morvane_add_member("selected.png" "${morvane_tiles_out}/selected.png")
+
+morvane_tile_png("${morvane_tiles_src}/cursor.svg" "${morvane_tiles_out}/cursor.png" 320)
+morvane_add_member("cursor.png" "${morvane_tiles_out}/cursor.png")

@@ -30,14 +30,15 @@ using AssetBuffer = std::unique_ptr<uint8_t[]>;
 // What is done to a picture after it is decoded. Panel artwork is only
 // checked here: a panel reads its artwork again whenever it is built, so no
 // untouched copy stays in memory.
-enum Treatment { KeepAsIs, ZoomLogo, ZoomMenuButton, ZoomPrize, PanelArtwork };
+enum Treatment { KeepAsIs, KeepDesign, ZoomLogo, ZoomMenuButton, ZoomPrize, PanelArtwork };
 enum PictureKind { KindSprite, KindImage };
 
 struct PictureEntry {
     const char* member;
     PictureKind kind;
     int number;
-    int copyTo;  // the working copy of the level label, or -1
+    int copyTo;  // a second sprite made from it, or -1 (the level label's
+                 // working copy, the board's cursor)
     Treatment treatment;
 };
 
@@ -79,6 +80,7 @@ constexpr PictureEntry Pictures[] = {
 // Loaded after the tiles.
 constexpr PictureEntry LatePictures[] = {
     {"selected.png", KindSprite, SpriteSelected, -1, KeepAsIs},
+    {"cursor.png", KindSprite, SpriteFocusRing, SpriteCursor, KeepDesign},
     {"menu_template.png", KindSprite, SpriteMenuTemplate, -1, KeepAsIs},
     {"settings_template.png", KindSprite, SpriteSettingsTemplate, -1, KeepAsIs},
 };
@@ -164,6 +166,7 @@ void ApplyTreatment(int sprite, Treatment treatment)
         zoomSprite(sprite, TileSize, TileSize / 2);
         return;
     case KeepAsIs:
+    case KeepDesign:
         return;
     }
 }
@@ -182,8 +185,9 @@ bool LoadPicture(DataArchive& archive, const PictureEntry& entry, std::string& f
             return AssetFailed(entry.member, failedName);
     } else {
         // NOTE: the title intro zooms the logo again every frame, from its
-        // design picture.
-        const int flags = SpriteAlphaBlending | (entry.treatment == ZoomLogo ? SpriteKeepDesign : 0);
+        // design picture; the focus ring is zoomed to each area it marks.
+        const bool keepDesign = entry.treatment == ZoomLogo || entry.treatment == KeepDesign;
+        const int flags = SpriteAlphaBlending | (keepDesign ? SpriteKeepDesign : 0);
         if (!loadSprite(entry.number, buffer.get(), size, flags))
             return AssetFailed(entry.member, failedName);
         ApplyTreatment(entry.number, entry.treatment);
@@ -390,6 +394,7 @@ void LoadGameFonts()
 void FinishAssetLoading(int offsetX, int offsetY)
 {
     zoomSprite(SpriteSelected, TileSize, TileSize);
+    zoomSprite(SpriteCursor, TileSize + TileSize / 4, TileSize + TileSize / 4);
     WriteLogLine("TileSize:", std::to_string(TileSize));
     WriteLogLine("OffsetX:", std::to_string(offsetX));
     WriteLogLine("OffsetY:", std::to_string(offsetY));

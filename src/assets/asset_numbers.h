@@ -32,6 +32,8 @@ enum SpriteNumber {
     SpriteGameComplete = 36, SpriteGameCompleteClean = 37,
     SpriteQuickFinished = 38, SpriteQuickFinishedClean = 39,
     SpriteSelected = 40,
+    SpriteCursor = 41,         // cursor.png at the board's size (a quarter larger than a tile)
+    SpriteFocusRing = 42,      // cursor.png kept at design size, zoomed around a focused area
     SpriteMenuTemplate = 92,
     SpriteSettingsTemplate = 93
 };

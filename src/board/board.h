@@ -60,6 +60,9 @@ struct GameState {
     bool playRunning = false;  // board input and motion happen only while set
     int levelMusic = 0;        // sound 1 or 2
     bool keepMusic = false;    // a restart keeps the music that is playing
+    bool cursorShown = false;  // the tile cursor of a keyboard or controller player
+    int32_t cursorColumn = -1; // its cell; -1 until it is first shown in a level
+    int32_t cursorRow = -1;
 };
 
 extern GameState Game;
@@ -119,11 +122,30 @@ ClickResult BoardClick(int mx, int my, const SoundSettings& settings);
 void CountFalls();
 
 // --- motion.cpp -----------------------------------------------------------
-// One frame of play: rising, falling, the stop line. True when the level
-// ended in this frame (read LastOutcome).
+// One frame of play: rising, falling, the stop line, the tile cursor kept
+// within reach. True when the level ended in this frame (read LastOutcome).
 bool UpdateBoard(const SoundSettings& settings);
 // Counts the rows without tiles and moves the stop line.
 void RecountEmptyRows();
+
+// --- cursor.cpp -----------------------------------------------------------
+// The tile cursor sits on a cell and is drawn at the cell's grid place, so it
+// rises with the board and stays on its cell while tiles fall through it. It
+// only ever sits on a row whose middle is on the screen.
+// Shows it: on the cell under (mx, my) when that is within reach, else where
+// it was, else in the middle of the lowest row within reach. False (and
+// nothing shown) while no row has risen into reach.
+bool ShowCursor(int mx, int my);
+// Moves it by whole cells, stopping at the board's sides and at the rows
+// within reach.
+void MoveCursor(int dx, int dy);
+// Keeps it on the rows within reach as the board rises (UpdateBoard does).
+void KeepCursorInReach();
+// A click on the middle of the cursor's cell, exactly as the mouse makes it.
+ClickResult CursorClick(const SoundSettings& settings);
+// Where the cursor's cell lies on the screen now (its grid place).
+int CursorLeft();
+int CursorTop();
 
 // --- outcome.cpp ----------------------------------------------------------
 // Rates the level, records progress, stops the music and plays the jingle.

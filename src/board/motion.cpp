@@ -92,6 +92,7 @@ bool UpdateBoard(const SoundSettings& settings)
         AnimateFall();
     else
         RiseBoard();
+    KeepCursorInReach();
     return false;
 }
 

@@ -7,6 +7,7 @@
 #include "flow/flow.h"
 #include "flow/play_states.h"
 #include "flow/state_table.h"
+#include "flow/steering.h"
 #include "media/media.h"
 #include "screens/kit.h"
 #include "settings/preferences.h"
@@ -40,12 +41,22 @@ void ResumeMusic()
         resumeSound(Game.levelMusic, MusicChannel);
 }
 
+// A mouse click with PointerX and PointerY where the mouse is. If the keys
+// had the focus, the hover pass first follows the mouse again, so the click
+// acts on what lies under it.
+void MouseClick()
+{
+    if (MouseTakesFocus())
+        HoverCurrentState();
+    ClickCurrentState();
+}
+
 // A click from the window: the pointer is where the button came up.
 void WindowClick()
 {
     PointerX = windowMouseX(0);
     PointerY = windowMouseY(0);
-    ClickCurrentState();
+    MouseClick();
 }
 
 // Answers false when the drain must stop (the window is gone).
@@ -172,6 +183,7 @@ void HandleKeys()
         ChangeMusicVolume(+1);
     if (keyDown(KeyPadMinus) && Prefs.musicVolume > 0)
         ChangeMusicVolume(-1);
+    HandleSteering();
 }
 
 } // namespace
@@ -180,6 +192,7 @@ void ResetMainLoop()
 {
     MouseLatch = 1;
     PausedByFocus = false;
+    ResetSteering();
 }
 
 void RunOnePass()
@@ -198,6 +211,7 @@ void RunOnePass()
     }
 
     DrawCurrentState();
+    DrawFocus();
     if (FullScreen()) {
         pollMouse();
         if (ScreenState > StateTitleIntro)
@@ -214,13 +228,17 @@ void RunOnePass()
         PointerX = windowMouseX(0);
         PointerY = windowMouseY(0);
     }
+    // While the keys have the focus, the hover pass is aimed at it.
+    AimPointer();
     HoverCurrentState();
 
     if (FullScreen()) {
         if (mouseButtonDown(1)) {
             if (MouseLatch) {
                 MouseLatch = 0;
-                ClickCurrentState();
+                PointerX = mouseX();
+                PointerY = mouseY();
+                MouseClick();
             }
         } else {
             MouseLatch = 1;

@@ -4,7 +4,12 @@
 // state's panel is at rest; exit steps run on the frame a slide-out ends.
 #pragma once
 
-#include "screens/kit.h"
+#include "screens/confirm.h"
+#include "screens/help_credits.h"
+#include "screens/level_select.h"
+#include "screens/main_menu.h"
+#include "screens/quick_game.h"
+#include "screens/settings_screen.h"
 
 // Title intro and main menu (states 1 and 2).
 void DrawTitleScreen();
@@ -43,6 +48,9 @@ void HoverSettings();
 void ClickSettings();
 void EscapeSettings();
 void ExitSettings();
+// Left (-1) and right (+1) on a settings row step its value back or on;
+// false on confirm, cancel or a disabled row.
+bool StepSettingsRow(int index, int delta);
 
 // Quit confirmation (8) and leave confirmation (12).
 void DrawQuitConfirm();
@@ -55,48 +63,6 @@ void HoverLeaveConfirm();
 void ClickLeaveConfirm();
 void EscapeLeaveConfirm();
 void ExitLeaveConfirm();
-
-// The panels and button arrays of these screens (arrays used from index 1).
-extern Panel MainMenuPanel;
-extern ButtonRecord MainMenuButtons[7];
-extern int MainMenuChoice;
-extern Panel LevelSelectPanel;
-extern ButtonRecord LevelSelectButtons[2];   // 1: close area
-extern Panel QuickGamePanel;
-extern ButtonRecord QuickGameButtons[6];     // 1..4 difficulties, 5 close area
-extern int QuickGameChoice;
-extern Panel HelpPanel;
-extern ButtonRecord HelpButtons[2];
-extern Panel CreditsPanel;
-extern ButtonRecord CreditsButtons[2];
-extern Panel SettingsPanel;
-extern ButtonRecord SettingsButtons[8];      // 1..5 rows, 6 confirm, 7 cancel
-extern int SettingsHover;
-extern Panel QuitPanel;                      // the quit placement
-extern ButtonRecord QuitButtons[3];          // 1 yes, 2 no
-extern int QuitChoice;
-extern Panel LeavePanel;                     // the same picture, leave placement
-extern ButtonRecord LeaveButtons[3];
-extern int LeaveChoice;
-extern int LeaveConfirmed;
-
-// Panel builders (start-up, language change, re-open).
-void BuildMainMenuPanel();
-void BuildLevelSelectPanel();
-void RedrawLevelCell(int column, int row);
-void BuildQuickGamePanel();
-void BuildSettingsPanel(int place);
-void BuildHelpPanel();
-void BuildCreditsPanel();
-void BuildQuitPanel();
-void SetMainMenuHover(int index);
-void SetQuickGameHover(int index);
-void SetSettingsHover(int index);
-// After a language change without re-open: the main menu's hit rectangles
-// become screen coordinates again (its resting y is added).
-void RestMainMenuHitRectangles();
-// Resets the title intro: logo back at 50 %, the panel below the screen.
-void ResetTitleIntro();
 
 // The title artwork and the logo that every menu screen draws first.
 void DrawTitleAndLogo();

@@ -85,35 +85,48 @@ static bool ApplySettings()
     return true;
 }
 
-// Clicks act on the row or area the last hover pass found.
+// One step of a value, forward (+1) or back (-1), each list going round.
+static int StepRound(int value, int delta, int count)
+{
+    return count > 0 ? ((value + delta) % count + count) % count : 0;
+}
+
+bool StepSettingsRow(int index, int delta)
+{
+    switch (index) {
+    case 1:
+        if (!LanguageList.empty()) {
+            LanguageIndex = StepRound(LanguageIndex, delta, static_cast<int>(LanguageList.size()));
+            Pending.language = LanguageList[LanguageIndex].id;
+        }
+        break;
+    case 2:
+        Pending.music = Pending.music ? 0 : 1;
+        break;
+    case 3:
+        Pending.sounds = Pending.sounds ? 0 : 1;
+        break;
+    case 4:
+        Pending.screenMode = StepRound(Pending.screenMode, delta, ScreenBorderless + 1);
+        break;
+    case 5:
+        if (!SettingsAreaUsable(5))
+            return false;
+        Pending.resolution = StepRound(Pending.resolution, delta, HighestResolution + 1);
+        break;
+    default:
+        return false;
+    }
+    SetSettingsHover(index);
+    return true;
+}
+
+// Clicks act on the row or area the last hover pass found: a row steps on.
 void ClickSettings()
 {
     if (SettingsPanel.slide != 0)
         return;
     switch (SettingsHover) {
-    case 1:
-        if (!LanguageList.empty()) {
-            LanguageIndex = (LanguageIndex + 1) % static_cast<int>(LanguageList.size());
-            Pending.language = LanguageList[LanguageIndex].id;
-        }
-        SetSettingsHover(1);
-        break;
-    case 2:
-        Pending.music = Pending.music ? 0 : 1;
-        SetSettingsHover(2);
-        break;
-    case 3:
-        Pending.sounds = Pending.sounds ? 0 : 1;
-        SetSettingsHover(3);
-        break;
-    case 4:
-        Pending.screenMode = Pending.screenMode < ScreenBorderless ? Pending.screenMode + 1 : ScreenFullscreen;
-        SetSettingsHover(4);
-        break;
-    case 5:
-        Pending.resolution = Pending.resolution < HighestResolution ? Pending.resolution + 1 : 0;
-        SetSettingsHover(5);
-        break;
     case 6:
         // After a re-open the title intro plays; there is nothing to slide.
         if (ApplySettings())
@@ -126,6 +139,7 @@ void ClickSettings()
         SettingsPanel.slide = -25;
         break;
     default:
+        StepSettingsRow(SettingsHover, +1);
         break;
     }
 }

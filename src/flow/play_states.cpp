@@ -153,9 +153,13 @@ void LogicPlay()
 
 void ClickPlay()
 {
-    if (!Game.playRunning)
-        return;
-    switch (BoardClick(PointerX, PointerY, CurrentSoundSettings())) {
+    if (Game.playRunning)
+        ActOnBoardClick(BoardClick(PointerX, PointerY, CurrentSoundSettings()));
+}
+
+void ActOnBoardClick(ClickResult result)
+{
+    switch (result) {
     case ClickOpenMenu:
         EnterInGameMenu();
         break;

@@ -17,6 +17,8 @@ void DrawPlay();
 void LogicPlay();
 void ClickPlay();
 void EscapePlay();
+// What a board click (of the mouse or of the tile cursor) asked for.
+void ActOnBoardClick(ClickResult result);
 
 void DrawInGameMenu();
 void HoverInGameMenu();

@@ -19,9 +19,10 @@
 void RebuildAllPanels(bool place)
 {
     BuildMainMenuPanel();
-    if (place)
+    if (place) {
         ResetTitleIntro();
-    else
+        FrameCounter = 0;
+    } else
         RestMainMenuHitRectangles();
     BuildInGameMenuPanel();
     BuildCreditsPanel();

@@ -7,35 +7,43 @@
 
 namespace {
 
-// Draw, logic, hover, click, Escape, exit; the sliding panel and its strips.
+// Draw, logic, hover, click, Escape, exit; the sliding panel and its strips;
+// the areas the arrows visit and what left and right do there.
 const StateSteps StateTable[StateCount] = {
-    /* StateSplash */ {DrawSplash, LogicSplash, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0},
-    /* StateTitleIntro */ {DrawTitleScreen, LogicTitleIntro, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0},
+    /* StateSplash */ {DrawSplash, LogicSplash, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr,
+                       nullptr},
+    /* StateTitleIntro */ {DrawTitleScreen, LogicTitleIntro, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                           0, nullptr, nullptr},
     /* StateMainMenu */ {DrawTitleScreen, nullptr, HoverMainMenu, ClickMainMenu, EscapeMainMenu, ExitMainMenu,
-                         &MainMenuPanel, MainMenuButtons, 6},
+                         &MainMenuPanel, MainMenuButtons, 6, &MainMenuFocus, nullptr},
     /* StateLevelSelect */ {DrawLevelSelect, nullptr, nullptr, ClickLevelSelect, EscapeLevelSelect,
-                            ExitLevelSelect, &LevelSelectPanel, nullptr, 0},
+                            ExitLevelSelect, &LevelSelectPanel, nullptr, 0, &LevelSelectFocus, nullptr},
     /* StateQuickGame */ {DrawQuickGame, nullptr, HoverQuickGame, ClickQuickGame, EscapeQuickGame, ExitQuickGame,
-                          &QuickGamePanel, QuickGameButtons, 4},
-    /* StateHelp */ {DrawHelp, nullptr, nullptr, ClickHelp, EscapeHelp, ExitHelp, &HelpPanel, nullptr, 0},
+                          &QuickGamePanel, QuickGameButtons, 4, &QuickGameFocus, nullptr},
+    /* StateHelp */ {DrawHelp, nullptr, nullptr, ClickHelp, EscapeHelp, ExitHelp, &HelpPanel, nullptr, 0,
+                     &HelpFocus, nullptr},
     /* StateCredits */ {DrawCredits, nullptr, nullptr, ClickCredits, EscapeCredits, ExitCredits, &CreditsPanel,
-                        nullptr, 0},
+                        nullptr, 0, &CreditsFocus, nullptr},
     /* StateSettings */ {DrawSettings, nullptr, HoverSettings, ClickSettings, EscapeSettings, ExitSettings,
-                         &SettingsPanel, SettingsButtons, 5},
+                         &SettingsPanel, SettingsButtons, 5, &SettingsFocus, StepSettingsRow},
     /* StateQuitConfirm */ {DrawQuitConfirm, nullptr, HoverQuitConfirm, ClickQuitConfirm, EscapeQuitConfirm,
-                            ExitQuitConfirm, &QuitPanel, nullptr, 0},
-    /* StateGetReady */ {DrawGetReady, LogicGetReady, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0},
-    /* StatePlay */ {DrawPlay, LogicPlay, nullptr, ClickPlay, EscapePlay, nullptr, nullptr, nullptr, 0},
+                            ExitQuitConfirm, &QuitPanel, nullptr, 0, &QuitFocus, nullptr},
+    /* StateGetReady */ {DrawGetReady, LogicGetReady, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0,
+                         nullptr, nullptr},
+    /* StatePlay */ {DrawPlay, LogicPlay, nullptr, ClickPlay, EscapePlay, nullptr, nullptr, nullptr, 0, nullptr,
+                     nullptr},
     /* StateInGameMenu */ {DrawInGameMenu, nullptr, HoverInGameMenu, ClickInGameMenu, EscapeInGameMenu,
-                           ExitInGameMenu, &InGameMenuPanel, InGameMenuButtons, 3},
+                           ExitInGameMenu, &InGameMenuPanel, InGameMenuButtons, 3, &InGameMenuFocus, nullptr},
     /* StateLeaveConfirm */ {DrawLeaveConfirm, nullptr, HoverLeaveConfirm, ClickLeaveConfirm, EscapeLeaveConfirm,
-                             ExitLeaveConfirm, &LeavePanel, nullptr, 0},
+                             ExitLeaveConfirm, &LeavePanel, nullptr, 0, &LeaveFocus, nullptr},
     /* StateLevelFinished */ {DrawLevelFinished, nullptr, HoverLevelFinished, ClickLevelFinished,
-                              EscapeLevelFinished, ExitLevelFinished, &FinishedPanel, FinishedButtons, 3},
+                              EscapeLevelFinished, ExitLevelFinished, &FinishedPanel, FinishedButtons, 3,
+                              &FinishedFocus, nullptr},
     /* StateQuickFinished */ {DrawQuickFinished, nullptr, HoverQuickFinished, ClickQuickFinished,
-                              EscapeQuickFinished, ExitQuickFinished, &QuickFinishedPanel, QuickFinishedButtons, 2},
+                              EscapeQuickFinished, ExitQuickFinished, &QuickFinishedPanel, QuickFinishedButtons, 2,
+                              &QuickFinishedFocus, nullptr},
     /* StateGameComplete */ {DrawGameComplete, nullptr, nullptr, ClickGameComplete, EscapeGameComplete,
-                             ExitGameComplete, &GameCompletePanel, nullptr, 0},
+                             ExitGameComplete, &GameCompletePanel, nullptr, 0, &GameCompleteFocus, nullptr},
 };
 
 bool AtRest(const StateSteps& steps)
@@ -49,6 +57,11 @@ const StateSteps& CurrentStateSteps()
 {
     const int state = ScreenState >= 0 && ScreenState < StateCount ? ScreenState : StateSplash;
     return StateTable[state];
+}
+
+bool CurrentPanelAtRest()
+{
+    return AtRest(CurrentStateSteps());
 }
 
 void DrawCurrentState()

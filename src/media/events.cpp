@@ -87,6 +87,9 @@ void HandleKey(const SDL_KeyboardEvent& event)
         return;
     }
     if (event.state == SDL_PRESSED) {
+        if (!event.repeat) {
+            input.pressedSincePoll[code] = true;
+        }
         input.held[code] = true;
     } else {
         if (input.held[code]) {
@@ -134,7 +137,7 @@ void HandleEvent(const SDL_Event& event)
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: HandleMouseButton(event.button); break;
-    default: break;
+    default: HandleControllerEvent(event); break;
     }
 }
 

@@ -63,13 +63,15 @@ SDL_Scancode ScanCodeToSdl(int scanCode)
     return SDL_SCANCODE_UNKNOWN;
 }
 
-// The keyboard comes with the video subsystem.
+// The keyboard comes with the video subsystem; the game controllers are
+// started alongside (the game plays on without them).
 int initKeyboard()
 {
     if (!screen.videoStarted && !initSprite()) {
         return 0;
     }
     input.keyboardStarted = true;
+    StartControllers();
     return 1;
 }
 
@@ -91,7 +93,10 @@ void pollKeyboard()
         input.snapshotDown[code] = input.held[code];
         input.snapshotReleased[code] = input.releasedSincePoll[code];
         input.releasedSincePoll[code] = false;
+        input.snapshotPressed[code] = input.pressedSincePoll[code];
+        input.pressedSincePoll[code] = false;
     }
+    SnapshotControllers();
 }
 
 // True in the first snapshot after the key went up.
@@ -99,6 +104,14 @@ bool keyReleased(int scanCode)
 {
     SDL_Scancode code = ScanCodeToSdl(scanCode);
     return code != SDL_SCANCODE_UNKNOWN && input.snapshotReleased[code];
+}
+
+// True in the first snapshot after the key went down (a tap between two
+// snapshots included); the system's own key repeat does not count.
+bool keyPressed(int scanCode)
+{
+    SDL_Scancode code = ScanCodeToSdl(scanCode);
+    return code != SDL_SCANCODE_UNKNOWN && input.snapshotPressed[code];
 }
 
 // True in every snapshot while the key is held.

@@ -22,7 +22,7 @@ constexpr uint32_t ColourWhite = rgba(255, 255, 255, 255);
 // ---------------------------------------------------------------------------
 // Subsystems. Each answers 0 on failure.
 int initSprite();    // video, renderer and the sprite store
-int initKeyboard();
+int initKeyboard();  // also the game controllers (none plugged in is no failure)
 int initMouse();
 int initSound();     // falls back to silent output when no device opens
 bool soundIsSilent(); // true when initSound fell back to silent output
@@ -178,12 +178,23 @@ int soundMixPeak();
 // ---------------------------------------------------------------------------
 // Input. Keys are DirectInput scan codes; media translates them.
 enum ScanCode {
-    KeyEscape = 0x01, KeyN = 0x31, KeyM = 0x32, KeyF2 = 0x3C,
-    KeyPadMinus = 0x4A, KeyPadPlus = 0x4E
+    KeyEscape = 0x01, KeyReturn = 0x1C, KeyN = 0x31, KeyM = 0x32, KeySpace = 0x39, KeyF2 = 0x3C,
+    KeyPadMinus = 0x4A, KeyPadPlus = 0x4E, KeyPadEnter = 0x9C,
+    KeyUp = 0xC8, KeyLeft = 0xCB, KeyRight = 0xCD, KeyDown = 0xD0
 };
-void pollKeyboard();
+void pollKeyboard();             // the keys and the controllers' buttons
 bool keyReleased(int scanCode);  // true once, in the first snapshot after release
+bool keyPressed(int scanCode);   // true once, in the first snapshot after the press
 bool keyDown(int scanCode);      // true in every snapshot while held
+
+// Game controllers, through SDL's game-controller layer: the mappings SDL
+// ships and the player's own from SDL_GAMECONTROLLERCONFIG. Controllers may
+// come and go while the game runs, and all of them act as one. The left
+// stick, pushed past a dead zone, counts as the D-pad.
+enum PadButton { PadUp, PadDown, PadLeft, PadRight, PadA, PadB, PadStart, PadButtonCount };
+int countControllers();
+bool padPressed(int button);     // true once, in the first snapshot after the press
+bool padDown(int button);        // true in every snapshot while held
 
 void pollMouse();                // full screen: grab and hide while active
 int mouseX();
@@ -212,6 +223,12 @@ void injectMouseButton(int button, bool down, int x, int y);
 void injectKey(int scanCode, bool down);
 void injectWindowEvent(int event);  // one of WindowEvent
 void injectMouseLeave();            // the pointer leaves the window
+// A virtual game controller plugged in (answers its number, 0 on failure),
+// its buttons (PadButton) and left stick (-32768..32767), and unplugged.
+int attachVirtualController();
+void setVirtualControllerButton(int controller, int button, bool down);
+void setVirtualControllerStick(int controller, int x, int y);
+void detachVirtualController(int controller);
 
 // ---------------------------------------------------------------------------
 // System queries and files (paths use "/"; folders end in "/").

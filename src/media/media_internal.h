@@ -67,18 +67,35 @@ struct ScreenRecord {
     std::vector<SDL_Cursor*> cursors;
 };
 
+// One open game controller and the PadButton bits it holds: its buttons
+// and its left stick, kept apart so that neither clears the other's.
+struct ControllerRecord {
+    SDL_GameController* handle = nullptr;
+    unsigned buttons = 0;
+    unsigned stick = 0;
+};
+
 // Keys and mouse buttons as the event pump saw them.
 struct InputRecord {
     bool keyboardStarted = false;
     bool mouseStarted = false;
     bool held[SDL_NUM_SCANCODES] = {};
     bool releasedSincePoll[SDL_NUM_SCANCODES] = {};
+    bool pressedSincePoll[SDL_NUM_SCANCODES] = {};
     bool snapshotDown[SDL_NUM_SCANCODES] = {};
     bool snapshotReleased[SDL_NUM_SCANCODES] = {};
+    bool snapshotPressed[SDL_NUM_SCANCODES] = {};
     bool buttonHeld[6] = {};
     bool buttonPressedSincePoll[6] = {};
     bool buttonSnapshot[6] = {};
     bool grabbed = false;
+    // Game controllers by instance id; PadButton bits (1 << button).
+    bool controllersStarted = false;
+    std::map<SDL_JoystickID, ControllerRecord> controllers;
+    unsigned padHeld = 0;             // held on any controller
+    unsigned padPressedSincePoll = 0;
+    unsigned padSnapshotDown = 0;
+    unsigned padSnapshotPressed = 0;
 };
 
 extern ScreenRecord screen;
@@ -168,5 +185,11 @@ void ReleaseFonts();
 void ReleaseImages();
 void ReleaseSound();
 SDL_Scancode ScanCodeToSdl(int scanCode);
+// Game controllers (controllers.cpp): started with the keyboard, fed by the
+// event pump, closed with the rest.
+void StartControllers();
+bool HandleControllerEvent(const SDL_Event& event);  // false: not a controller event
+void SnapshotControllers();
+void ReleaseControllers();
 // The window's surface was lost or exposed: the next frame is shown whole.
 void MarkFrameDamaged();

@@ -385,6 +385,7 @@ void releaseMedia()
         SDL_FreeCursor(cursor);
     }
     screen.cursors.clear();
+    ReleaseControllers();
     input = InputRecord{};
     if (screen.videoStarted) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);

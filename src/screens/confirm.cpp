@@ -5,8 +5,8 @@
 
 #include "assets/asset_numbers.h"
 #include "display/layout.h"
-#include "flow/menu_states.h"
 #include "language/text_table.h"
+#include "screens/main_menu.h"
 
 Panel QuitPanel;
 ButtonRecord QuitButtons[3];
@@ -29,7 +29,6 @@ void AnswerAreas(const Panel& panel, ButtonRecord* answers)
 
 }  // namespace
 
-// Builds the picture once and both placements with their answer areas.
 void BuildQuitPanel()
 {
     QuitPanel.workSprite = SpriteQuit;

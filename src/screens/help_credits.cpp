@@ -3,7 +3,6 @@
 #include "screens/help_credits.h"
 
 #include "assets/asset_numbers.h"
-#include "flow/menu_states.h"
 #include "language/text_table.h"
 
 Panel HelpPanel;

@@ -1,5 +1,22 @@
-// The help and credits panels.
+// The help and credits panels, each with a close area top right.
 #pragma once
+
+#include "screens/kit.h"
+
+extern Panel HelpPanel;
+extern ButtonRecord HelpButtons[2];     // 1: the close area
+extern Panel CreditsPanel;
+extern ButtonRecord CreditsButtons[2];  // 1: the close area
+
+// The close area is all there is to visit.
+constexpr int CloseAreaFocusItems[] = {1};
+constexpr FocusOrder HelpFocus{HelpButtons, CloseAreaFocusItems, 1, false, nullptr};
+constexpr FocusOrder CreditsFocus{CreditsButtons, CloseAreaFocusItems, 1, false, nullptr};
+
+// Title and four paragraphs, each starting a gap below the one before.
+void BuildHelpPanel();
+// Title and the credit lines, each centred.
+void BuildCreditsPanel();
 
 // One line of the credits: its design top, and either a language key or a
 // fixed text (the lines that name the people and tools behind the game).

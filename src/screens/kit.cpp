@@ -259,6 +259,21 @@ int HitIndex(const ButtonRecord* records, int first, int last, int mx, int my)
     return 0;
 }
 
+void DrawFocusRing(const ButtonRecord& record)
+{
+    const int width = record.hitRight - record.hitLeft;
+    const int height = record.hitBottom - record.hitTop;
+    if (width <= 0 || height <= 0)
+        return;
+    const int ringWidth = width + width / 4;
+    const int ringHeight = height + height / 4;
+    // NOTE: the ring keeps its design picture, so a new size is resampled
+    // from it once, when the focus moves to an area of another size.
+    if (spriteWidth(SpriteFocusRing) != ringWidth || spriteHeight(SpriteFocusRing) != ringHeight)
+        zoomSprite(SpriteFocusRing, ringWidth, ringHeight);
+    drawSpriteBlended(SpriteFocusRing, record.hitLeft - width / 8, record.hitTop - height / 8);
+}
+
 void DrawStrips(const ButtonRecord* records, int first, int last)
 {
     for (int i = first; i <= last; ++i) {

@@ -41,6 +41,18 @@ struct Panel {
     bool keepsDesign = false;  // patched after it is built (needs its design picture)
 };
 
+// The areas of a panel the arrow keys (or a controller's D-pad) visit:
+// indices into the panel's button array, in reading order. In a grid the
+// up and down arrows go to the nearest area above or below instead of the
+// one before or after.
+struct FocusOrder {
+    const ButtonRecord* records;
+    const int* items;
+    int count;
+    bool grid;
+    bool (*usable)(int index);  // null: every area; false for a disabled one
+};
+
 // The font number of a Baloo size and weight loaded at start-up.
 int GameFont(int points, bool bold);
 
@@ -103,6 +115,10 @@ bool SlidePanel(Panel& panel, ButtonRecord* records, int first, int last);
 // Hover tracking over records [first, last]: the first hit wins. Answers the
 // hit index or 0.
 int HitIndex(const ButtonRecord* records, int first, int last, int mx, int my);
+
+// The focus ring around a record's hit rectangle (an area with no hover
+// strip of its own), a quarter larger than the rectangle.
+void DrawFocusRing(const ButtonRecord& record);
 
 // Displays the strips of records [first, last] at their positions.
 void DrawStrips(const ButtonRecord* records, int first, int last);

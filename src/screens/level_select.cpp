@@ -7,11 +7,10 @@
 #include "assets/asset_numbers.h"
 #include "board/levels.h"
 #include "display/layout.h"
-#include "flow/menu_states.h"
 #include "language/text_table.h"
 
 Panel LevelSelectPanel;
-ButtonRecord LevelSelectButtons[2];
+ButtonRecord LevelSelectButtons[27];
 
 // Cells are 219 design units apart across and 214 down.
 int LevelCellX(int column)
@@ -55,10 +54,11 @@ void DrawOpenCell(const LevelRecord& level, int originX, int originY)
         drawImageBlended(star, originX, originY);
 }
 
-// The cell's design rectangle as a screen hit rectangle in its record.
+// The cell's design rectangle as a screen hit rectangle in its record, and
+// as the level's area of the panel.
 void CellToHitRectangle(LevelRecord& level)
 {
-    ButtonRecord area;
+    ButtonRecord& area = LevelSelectButtons[1 + level.number];
     DesignAreaToRecord(LevelSelectPanel, level.buttonX, level.buttonY, level.buttonX + LevelCellSize,
                        level.buttonY + LevelCellSize, area);
     level.hitLeft = area.hitLeft;
@@ -69,7 +69,6 @@ void CellToHitRectangle(LevelRecord& level)
 
 }  // namespace
 
-// The whole panel from the level records; places it below the screen.
 void BuildLevelSelectPanel()
 {
     LevelSelectPanel.workSprite = SpriteLevelSelect;
@@ -99,7 +98,6 @@ void BuildLevelSelectPanel()
     }
 }
 
-// Redraws one cell after its level was rated or opened, without a rebuild.
 void RedrawLevelCell(int column, int row)
 {
     if (column < 0 || column > 4 || row < 0 || row > 4)

@@ -6,8 +6,6 @@
 
 #include "assets/asset_numbers.h"
 #include "display/layout.h"
-#include "flow/flow.h"
-#include "flow/menu_states.h"
 #include "language/text_table.h"
 
 Panel MainMenuPanel;
@@ -108,7 +106,6 @@ void ResetTitleIntro()
     ZoomLogo(LogoScale);
     LogoY = ScreenHeight / 2 - spriteHeight(SpriteLogo) / 2;
     LogoStep = static_cast<int>(std::lround((LogoY - ScreenHeight * 0.05) / 25.0));
-    FrameCounter = 0;
     MainMenuChoice = 0;
     SetMainMenuHover(0);
     // NOTE: the intro moves the panel itself (LogicTitleIntro), so its slide

@@ -3,8 +3,8 @@
 #include "assets/asset_numbers.h"
 #include "board/board.h"
 #include "display/layout.h"
-#include "flow/menu_states.h"
 #include "language/text_table.h"
+#include "screens/main_menu.h"
 
 Panel GetReadyPanel{SpriteGetReady, SpriteGetReadyClean};
 int GetReadyHold = 0;
@@ -128,6 +128,11 @@ bool NextLevelChoosable(int rating)
 {
     const bool lastLevel = Game.levelColumn == 4 && Game.levelRow == 4;
     return rating > 0 && !lastLevel;
+}
+
+bool FinishedAreaUsable(int index)
+{
+    return index != 1 || NextLevelChoosable(Game.result);
 }
 
 void SetFinishedHover(int index, int rating)

@@ -24,6 +24,14 @@ extern int QuickFinishedChoice;
 extern Panel GameCompletePanel;
 extern ButtonRecord GameCompleteButtons[2];   // 1 close area
 
+// The buttons from top to bottom; NEXT only when it can be chosen.
+bool FinishedAreaUsable(int index);
+constexpr int InGameFocusItems[] = {1, 2, 3};
+constexpr FocusOrder InGameMenuFocus{InGameMenuButtons, InGameFocusItems, 3, false, nullptr};
+constexpr FocusOrder FinishedFocus{FinishedButtons, InGameFocusItems, 3, false, FinishedAreaUsable};
+constexpr FocusOrder QuickFinishedFocus{QuickFinishedButtons, InGameFocusItems, 2, false, nullptr};
+constexpr FocusOrder GameCompleteFocus{GameCompleteButtons, InGameFocusItems, 1, false, nullptr};
+
 // The get-ready panel with its one line (the level or the difficulty).
 void BuildGetReadyPanel(const std::string& line);
 void BuildInGameMenuPanel();

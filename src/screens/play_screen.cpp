@@ -18,6 +18,9 @@ static void DrawBoard()
         if (cell.selected)
             drawSpriteBlended(SpriteSelected, cell.left, cell.top);
     }
+    // The tile cursor frames its cell's grid place, over the tiles around it.
+    if (Game.cursorShown)
+        drawSpriteBlended(SpriteCursor, CursorLeft() - TileSize / 8, CursorTop() - TileSize / 8);
 }
 
 void DrawPlayField(bool withBoard)

@@ -3,8 +3,8 @@
 #include "screens/quick_game.h"
 
 #include "assets/asset_numbers.h"
-#include "flow/menu_states.h"
 #include "language/text_table.h"
+#include "screens/main_menu.h"
 
 Panel QuickGamePanel;
 ButtonRecord QuickGameButtons[6];
@@ -31,7 +31,6 @@ int HoverStrip(int i) { return QuickGameStripBase + 2 * (i - 1) + 1; }
 
 }  // namespace
 
-// Builds the panel below the screen with its records in screen coordinates.
 void BuildQuickGamePanel()
 {
     QuickGamePanel.workSprite = SpriteQuickGame;

@@ -7,7 +7,6 @@
 
 #include "assets/asset_numbers.h"
 #include "display/resolutions.h"
-#include "flow/menu_states.h"
 #include "language/languages.h"
 #include "language/text_table.h"
 #include "settings/preferences.h"
@@ -198,8 +197,11 @@ void BuildSettingsPanel(int place)
     SettingsButtons[5].sprite = ResolutionStrip(0, 0);
 }
 
-// Shows the pending values, the row `index` (1..5) highlighted; the
-// resolution row is disabled outside the windowed mode.
+bool SettingsAreaUsable(int index)
+{
+    return index != 5 || Pending.screenMode == ScreenWindowed;
+}
+
 void SetSettingsHover(int index)
 {
     SettingsHighlightedRow = (index >= 1 && index <= 5) ? index : 0;

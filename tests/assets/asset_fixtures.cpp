@@ -146,7 +146,7 @@ std::vector<PackMember> CompleteMembers(int artworkWidth, int artworkHeight)
         add(std::string(prefix) + "16x9.png", MakeHalvesPng(artworkWidth, artworkHeight, red, blue));
     for (const char* picture : {"shadow.png", "star_4.png", "star_3.png", "star_2.png", "star_1.png", "table.png",
                                 "lock.png", "star_1_big.png", "star_2_big.png", "star_3_big.png",
-                                "star_4_big.png", "pointer.png", "selected.png"})
+                                "star_4_big.png", "pointer.png", "selected.png", "cursor.png"})
         add(picture, MakeSolidPng(48, 48, rgba(200, 180, 40, 200)));
     add("logo.png", MakeSolidPng(400, 100, rgba(240, 200, 100)));
     add("gui_menu.png", MakeSolidPng(64, 64, rgba(40, 140, 150)));

@@ -9,7 +9,9 @@
 //       the game's picture), groups them by picture and prints "phase P",
 //       "fullrows N" (rows with a tile in every column), "tiles N", one
 //       "cell X Y GROUP" line per tile, then "triple X1 Y1 X2 Y2 X3 Y3" (centres, area
-//       coordinates added) for one group of at least three, or "triple none".
+//       coordinates added) for one group of at least three, or "triple none",
+//       and "cursor X Y", the centre of the cell the tile cursor (a frame in
+//       the hover colour around a cell) is on, or "cursor none".
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -171,6 +173,33 @@ int Board(const Image& image, Rect area, int tile, int columns)
         }
         fullRows += inRow == columns;
     }
+    // The tile cursor: the cell with the most hover-coloured pixels in the
+    // band an eighth of a tile wide around it.
+    int cursorX = 0, cursorY = 0;
+    long cursorPixels = tile;  // at least a tile's width of them
+    for (int top = area.y + phase - tile; top < area.y + area.h; top += tile) {
+        for (int c = 0; c < columns; ++c) {
+            const int x = left + c * tile;
+            long count = 0;
+            for (int y = std::max(0, top - tile / 8); y < std::min(image.height, top + tile + tile / 8); ++y)
+                for (int xx = std::max(0, x - tile / 8); xx < std::min(image.width, x + tile + tile / 8); ++xx) {
+                    const unsigned char* p = image.at(xx, y);
+                    const bool inside = xx >= x + tile / 16 && xx < x + tile - tile / 16 && y >= top + tile / 16 &&
+                                        y < top + tile - tile / 16;
+                    count += !inside && std::abs(p[0] - 219) <= 12 && std::abs(p[1] - 63) <= 12 &&
+                             std::abs(p[2] - 81) <= 12;
+                }
+            if (count > cursorPixels) {
+                cursorPixels = count;
+                cursorX = x + tile / 2;
+                cursorY = top + tile / 2;
+            }
+        }
+    }
+    if (cursorX)
+        std::printf("cursor %d %d\n", cursorX, cursorY);
+    else
+        std::printf("cursor none\n");
     std::printf("phase %d\n", phase);
     std::printf("fullrows %d\n", fullRows);
     std::printf("tiles %zu\n", cells.size());

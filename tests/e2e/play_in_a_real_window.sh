@@ -7,7 +7,8 @@
 # BUILD_DIR/game holds the built game folder, BUILD_DIR/tests/e2e_look the
 # screenshot reader. Run 1 starts in full screen, clears level 1, leaves
 # level 2, switches to a 1280x720 window in the settings (music off) and
-# quits; run 2 starts level 1 again and ends the game with SIGTERM.
+# quits; run 2 clears level 1 again by the keyboard alone and ends the game
+# with SIGTERM.
 set -uo pipefail
 
 BUILD=$(readlink -f "${1:?usage: $0 BUILD_DIR}")
@@ -93,7 +94,7 @@ game_alive() { kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended unexpecte
 
 # --- looking and pointing -------------------------------------------------------
 # Screen size of the game's picture and where it lies on the X screen.
-W=1920 H=1080 OX=0 OY=0 FULLSCREEN=1
+W=1920 H=1080 OX=0 OY=0 FULLSCREEN=1 KEYS=0
 
 shot() {  # name: a screenshot of the whole X screen as SHOTS/name.ppm
   import -window root -depth 8 "ppm:$SHOTS/$1.ppm" 2>/dev/null || fail "screenshot failed"
@@ -249,7 +250,7 @@ wait_play() {  # what
   local deadline=$(($(date +%s) + 120)) rows
   while :; do
     game_alive
-    point $((W / 8)) $((H / 2))  # the full-screen pointer stays off the board
+    [ "$KEYS" -eq 1 ] || point $((W / 8)) $((H / 2))  # the full-screen pointer stays off the board
     shot play
     if [ "$(hover_pixels play $((T / 4)) $((T / 4)) "$T" $((T / 2)))" -ge 10 ]; then
       rows=$("$LOOK" board "$SHOTS/play.ppm" "$OX" "$OY" "$W" "$H" "$T" 6 | awk '/^fullrows/ { print $2 }')
@@ -265,7 +266,7 @@ clear_level() {  # reference shot of the play field
   local deadline=$(($(date +%s) + 300)) previous="" triples=0 out triple
   while :; do
     game_alive
-    point $((W / 8)) $((H / 2))  # the full-screen pointer stays off the board
+    [ "$KEYS" -eq 1 ] || point $((W / 8)) $((H / 2))  # the full-screen pointer stays off the board
     shot board
     if ! below "$(region_mad "$1" board $((T / 4)) $((T / 4)) "$T" $((T / 2)))" 15; then
       say "level over after $triples triples"
@@ -273,6 +274,8 @@ clear_level() {  # reference shot of the play field
     fi
     out=$("$LOOK" board "$SHOTS/board.ppm" "$OX" "$OY" "$W" "$H" "$T" 6) || fail "board reader failed"
     triple=$(echo "$out" | awk '/^triple/ { $1 = ""; print }')
+    cursor=$(echo "$out" | awk '/^cursor/ { $1 = ""; print substr($0, 2) }')
+    if [ "$KEYS" -eq 1 ] && [ "$cursor" = none ]; then xdotool key Up; sleep 0.2; continue; fi
     # Act only on what two screenshots in a row agree on: no tile of the
     # triple is falling.
     if [ "$triple" != " none" ] && [ -n "$previous" ] &&
@@ -281,9 +284,13 @@ clear_level() {  # reference shot of the play field
           for (i = 1; i <= 6; i++) { d = p[i] - q[i]; if (d < 0) d = -d; if (d > 16) exit 1 }
           exit 0 }'; then
       read -r x1 y1 x2 y2 x3 y3 <<<"$triple"
-      click $((x1 - OX)) $((y1 - OY))
-      click $((x2 - OX)) $((y2 - OY))
-      click $((x3 - OX)) $((y3 - OY))
+      if [ "$KEYS" -eq 1 ]; then
+        pick_by_keys $cursor $triple
+      else
+        click $((x1 - OX)) $((y1 - OY))
+        click $((x2 - OX)) $((y2 - OY))
+        click $((x3 - OX)) $((y3 - OY))
+      fi
       triples=$((triples + 1))
       previous=""
       continue
@@ -291,6 +298,29 @@ clear_level() {  # reference shot of the play field
     previous=$triple
     [ "$triple" = " none" ] && previous=""
     [ "$(date +%s)" -lt "$deadline" ] || fail "the level did not end"
+  done
+}
+
+# The tile cursor from the cell at x y onto each cell given (whole tiles
+# away), Space on each.
+pick_by_keys() {  # x y x1 y1 ...
+  local cx=$1 cy=$2 keys=""
+  shift 2
+  while [ $# -ge 2 ]; do
+    keys="$keys $(awk -v dx=$(($1 - cx)) -v dy=$(($2 - cy)) -v t="$T" 'function n(v) { return int((v < 0 ? -v : v) / t + 0.5) }
+      function rep(k, m) { s = ""; while (m-- > 0) s = s " " k; return s }
+      BEGIN { print rep(dx < 0 ? "Left" : "Right", n(dx)) rep(dy < 0 ? "Up" : "Down", n(dy)) " space" }')"
+    cx=$1 cy=$2
+    shift 2
+  done
+  xdotool key --delay 80 $keys
+}
+# Presses Down until the focus shows on the strip given (it shows once the
+# panel rests; earlier presses do nothing).
+key_focus() {  # what x y w h timeout
+  local deadline=$(($(date +%s) + $6))
+  until game_alive && xdotool key Down && sleep 0.5 && shot hover && [ "$(hover_pixels hover "$2" "$3" "$4" "$5")" -ge 80 ]; do
+    [ "$(date +%s)" -lt "$deadline" ] || fail "no focus on $1"
   done
 }
 
@@ -425,8 +455,11 @@ done
 [ "$(echo $sizes | tr ' ' '\n' | sort | tr '\n' ' ')" = "1280x720 1920x1080 " ] || fail "screenshot sizes:$sizes"
 say "run 1 files checked"
 
-# === run 2: windowed, level 1 started, SIGTERM during play ======================
-say "run 2: windowed"
+# === run 2: windowed, level 1 by the keyboard alone, SIGTERM =====================
+say "run 2: windowed, by the keyboard alone"
+xdotool mousemove 0 0  # outside the window, for good
+KEYS=1
+expected_scores 0 >"$GAME/Morvane.scores"  # so that the three stars must be won again
 start_game
 deadline=$(($(date +%s) + 30))
 window=""
@@ -440,13 +473,13 @@ while [ -z "$window" ]; do
   [ "$(date +%s)" -lt "$deadline" ] || fail "no 1280x720 window appeared"
   sleep 0.2
 done
-wait_hover "Play in the windowed main menu" "$MM_X" "$PLAY_Y" "$MM_W" "$STRIP" 120
-shot menu
-click $((W / 2)) $((PLAY_Y + STRIP / 2))
-wait_rest "level select" menu "$LS_X" $((LS_REF + 1)) "$LS_W" "$LS_H" 20 "$LS_CLOSE_X" "$LS_CLOSE_Y" "$LS_CLOSE_W" "$LS_CLOSE_H" 200 83 91
-click_seen "$CELL_X" "$CELL_Y"
+key_focus "Play in the windowed main menu" "$MM_X" "$PLAY_Y" "$MM_W" "$STRIP" 120
+xdotool key Return
+wait_rest "level select" hover "$LS_X" $((LS_REF + 1)) "$LS_W" "$LS_H" 20 "$LS_CLOSE_X" "$LS_CLOSE_Y" "$LS_CLOSE_W" "$LS_CLOSE_H" 200 83 91
+xdotool key Return  # the focus rests on level 1
 wait_play "level 1 in run 2"
-say "level 1 in play; SIGTERM"
+clear_level play
+say "level 1 over; SIGTERM"
 kill -TERM "$GAME_PID"
 finish_game 20
 [ "$GAME_STATUS" -eq 0 ] || fail "run 2 ended with status $GAME_STATUS"

@@ -164,7 +164,7 @@ namespace {
 // that only the tests that change pictures pay for a rebuild.
 struct MenuSnapshot {
     Panel mainMenu, levelSelect, quickGame, settings, help, credits, quit, leave;
-    ButtonRecord mainButtons[7], levelButtons[2], quickButtons[6], settingsButtons[8], helpButtons[2],
+    ButtonRecord mainButtons[7], levelButtons[27], quickButtons[6], settingsButtons[8], helpButtons[2],
         creditsButtons[2], quitButtons[3], leaveButtons[3];
     LevelRecord levels[5][5];
 };

@@ -1,9 +1,11 @@
 // morvane_gallery: starts the real game in a temporary program folder, drives
 // it with real input events through every screen state and writes one PNG of
 // each, taken from the picture the main loop has just drawn:
-//   morvane_gallery <resolution index> <output folder>
+//   morvane_gallery <resolution index> <output folder> [keys]
 // The game runs windowed at the resolution given (0 = 1024x576,
-// 4 = 1920x1080); scripts/gallery.sh runs it in a virtual X display.
+// 4 = 1920x1080); scripts/gallery.sh runs it in a virtual X display. With
+// "keys" it plays by the keyboard alone instead and shows the focus on the
+// menus and the tile cursor on the board.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -17,6 +19,7 @@
 #include "flow/flow.h"
 #include "flow/main_loop.h"
 #include "flow/menu_states.h"
+#include "flow/steering.h"
 #include "gallery_png.h"
 #include "harness.h"
 #include "media/media.h"
@@ -221,12 +224,75 @@ void QuickScreens()
     SettleAndShoot(StateQuickFinished, &QuickFinishedPanel, "quick-finished");
 }
 
+// --- without a mouse -----------------------------------------------------------
+
+void Keys(int scanCode, int times = 1)
+{
+    for (int i = 0; i < times; ++i)
+        TapKey(scanCode);
+}
+
+// The focus on the main menu, on the quit question and on the level grid,
+// then the tile cursor beside a selected tile.
+void KeyboardScreens()
+{
+    Reach(StateMainMenu);
+    PointerAway();
+    Settle(StateMainMenu, &MainMenuPanel);
+    Keys(KeyDown, 2);  // the first press shows the focus on START
+    Settle(StateMainMenu, &MainMenuPanel);
+    Shoot(1, "main-menu-focus");
+
+    Keys(KeyUp, 2);  // round to QUIT
+    Keys(KeyReturn);
+    Settle(StateQuitConfirm, &QuitPanel);
+    Keys(KeyRight);
+    RunOnePass();
+    Shoot(2, "quit-focus");
+    Keys(KeyReturn);
+
+    Settle(StateMainMenu, &MainMenuPanel);
+    Keys(KeyReturn);
+    Settle(StateLevelSelect, &LevelSelectPanel);
+    Keys(KeyDown);  // level 6, locked: it takes the focus but refuses
+    RunOnePass();
+    Shoot(3, "level-select-focus");
+    Keys(KeyUp);
+    Keys(KeyReturn);
+
+    Reach(StatePlay);
+    std::vector<int> triple;
+    for (int guard = 0; guard < 4000 && ScreenState == StatePlay; ++guard) {
+        if (Game.OffsetY < ScreenHeight / 2) {
+            triple = VisibleTriple();
+            if (!triple.empty())
+                break;
+        }
+        RunOnePass();
+    }
+    if (triple.empty())
+        Fail("no three equal tiles in view");
+    Keys(KeyDown);  // shows the cursor
+    for (int k = 0; k < 2; ++k) {
+        const int column = triple[k] / Game.rows;
+        const int row = triple[k] % Game.rows;
+        Keys(column > Game.cursorColumn ? KeyRight : KeyLeft, std::abs(column - Game.cursorColumn));
+        Keys(row > Game.cursorRow ? KeyDown : KeyUp, std::abs(row - Game.cursorRow));
+        if (k == 0)
+            Keys(KeySpace);
+    }
+    if (!Game.cursorShown || Game.board[static_cast<size_t>(triple[0])].selected != 1)
+        Fail("the cursor did not select the tile");
+    Shoot(4, "play-cursor");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s <resolution index> <output folder>\n", argv[0]);
+    const bool keys = argc == 4 && std::string(argv[3]) == "keys";
+    if (argc != 3 && !keys) {
+        std::fprintf(stderr, "usage: %s <resolution index> <output folder> [keys]\n", argv[0]);
         return 2;
     }
     const int resolution = std::atoi(argv[1]);
@@ -240,11 +306,15 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "morvane_gallery: the game did not start\n");
         return 1;
     }
-    MenuScreens();
-    CampaignScreens();
-    QuickScreens();
+    if (keys) {
+        KeyboardScreens();
+    } else {
+        MenuScreens();
+        CampaignScreens();
+        QuickScreens();
+    }
     StopTestGame();
     std::filesystem::remove_all(folder);
     std::printf("%d screenshots in %s\n", Written, OutputFolder.c_str());
-    return Written == StateCount ? 0 : 1;
+    return Written == (keys ? 4 : StateCount) ? 0 : 1;
 }
