@@ -1,0 +1,29 @@
+// What the tests share: real sounds and pictures made in memory, and a
+// temporary folder of their own.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+// A mono tone of `seconds` at `frequency` Hz, as OGG Vorbis bytes.
+std::vector<uint8_t> MakeToneOgg(double seconds, double frequency = 440.0, int rate = 22050);
+// An RGBA PNG; pixel(x, y) answers an rgba() value.
+std::vector<uint8_t> MakePng(int width, int height, const std::function<uint32_t(int, int)>& pixel);
+std::vector<uint8_t> MakeSolidPng(int width, int height, uint32_t colour);
+
+std::string ReadBytes(const std::string& path);  // empty when missing
+void WriteBytes(const std::string& path, const std::string& bytes);
+
+// A fresh folder under the system's temporary folder, removed at the end.
+struct TempFolder {
+    std::filesystem::path path;
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    std::string Folder() const { return path.string() + "/"; }  // as the game passes folders
+    std::string File(const std::string& name) const { return (path / name).string(); }
+};
