@@ -1,156 +1,236 @@
-// The level table, the level store, quick-game values, addressing, ratings.
+// The start of a level (deck, deal, placement), the level table and its
+// addressing, ratings, and the end of a level: best, unlocking, the report
+// to the flow.
 #include <gtest/gtest.h>
 
-#include <type_traits>
+#include <algorithm>
+#include <set>
+#include <vector>
 
-#include "board/levels.h"
 #include "board_support.h"
 
 namespace {
 
-struct TableRow {
-    int columns, rows, tiles, copies, mark1, mark2, mark3;
-};
-
-// The campaign as the game is designed, level 1 to 25.
-const TableRow Campaign[25] = {
-    {6, 6, 36, 9, 9, 18, 36},       {12, 3, 36, 6, 15, 24, 36},    {7, 6, 42, 6, 15, 27, 42},
-    {8, 6, 48, 6, 18, 30, 48},      {9, 6, 54, 9, 18, 42, 54},     {6, 10, 60, 9, 18, 30, 60},
-    {9, 7, 63, 9, 18, 42, 63},      {8, 9, 72, 9, 30, 42, 72},     {12, 6, 72, 6, 36, 54, 72},
-    {9, 9, 81, 9, 18, 57, 81},      {7, 12, 84, 6, 36, 48, 84},    {8, 12, 96, 9, 42, 54, 96},
-    {8, 12, 96, 6, 42, 54, 96},     {7, 15, 105, 6, 48, 60, 105},  {6, 18, 108, 9, 27, 78, 108},
-    {9, 12, 108, 9, 27, 57, 108},   {12, 9, 108, 9, 51, 87, 108},  {8, 15, 120, 6, 54, 66, 120},
-    {7, 18, 126, 9, 60, 78, 126},   {9, 15, 135, 9, 27, 72, 135},  {8, 18, 144, 9, 66, 87, 144},
-    {6, 24, 144, 9, 30, 109, 144},  {6, 27, 162, 9, 30, 93, 162},  {9, 18, 162, 9, 75, 99, 162},
-    {12, 12, 144, 9, 39, 93, 144},
-};
-
-TEST(LevelTable, RecordsHoldTheDesignedLevels)
+TEST(Dealing, DecksBoardsAndWhereTheyLie)
 {
-    static_assert(sizeof(LevelTable) == 25 * 11, "eleven bytes per level");
-    static_assert(std::is_same_v<decltype(LevelRecord::tiles), int16_t>);
-    static_assert(std::is_same_v<decltype(LevelRecord::copies), uint8_t>);
+    const struct {
+        int mode, level, width, height, columns, rows;
+        std::vector<int> copies;  // copies per picture, largest first
+    } cases[] = {
+        {ModeCampaign, 1, 1920, 1080, 6, 6, std::vector<int>(4, 9)},
+        {ModeCampaign, 6, 1920, 1080, 6, 10, {9, 9, 9, 9, 9, 9, 6}},
+        {ModeCampaign, 14, 1920, 1080, 7, 15, {6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 6, 3}},
+        {ModeEasy, 0, 1024, 768, 6, 9, std::vector<int>(9, 6)},
+        {ModeMedium, 0, 1024, 768, 9, 24, std::vector<int>(12, 18)},
+        {ModeHard, 0, 1024, 768, 9, 33, std::vector<int>(11, 27)},
+        {ModeInsane, 0, 1024, 768, 12, 24, std::vector<int>(16, 18)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode * 100 + c.level);
+        PrepareBoard(c.width, c.height);
+        ASSERT_TRUE(Deal(c.mode, c.level, 11));
+        std::vector<int> copies;
+        for (const auto& [picture, count] : PictureCounts()) {
+            EXPECT_TRUE(picture >= 1 && picture <= 40) << picture;
+            copies.push_back(count);
+        }
+        std::sort(copies.rbegin(), copies.rend());
+        EXPECT_EQ(copies, c.copies);
+        ASSERT_EQ(Game.board.size(), size_t(c.columns * c.rows));
+        EXPECT_EQ(Game.tilesTotal, c.columns * c.rows);
+        EXPECT_EQ(Game.OffsetX, c.width / 2 - c.columns * TileSize / 2);
+        EXPECT_EQ(Game.OffsetY, c.height + 1);
+        for (int x = 0; x < c.columns; x++)
+            for (int y = 0; y < c.rows; y++) {
+                const BoardCell& cell = Game.board[size_t(x * c.rows + y)];  // column by column
+                EXPECT_EQ(&cell, &CellAt(x, y));
+                EXPECT_EQ(cell.picture, Game.deck[size_t(x * c.rows + y)]);
+                EXPECT_EQ(cell.left, Game.OffsetX + x * TileSize);
+                EXPECT_EQ(cell.top, Game.OffsetY + y * TileSize);
+                EXPECT_EQ(cell.right - cell.left, TileSize);
+                EXPECT_EQ(cell.bottom - cell.top, TileSize);
+                EXPECT_EQ(cell.fall + cell.selected, 0);
+            }
+        EXPECT_EQ(Game.tilesCleared + Game.selection.count + Game.stopY + Game.falling, 0);
+        EXPECT_EQ(Game.prizeSprite, 14);
+    }
+}
+
+TEST(Dealing, TheShuffleIsTheOnlyChanceAndAStartResetsThePlay)
+{
+    PrepareBoard();
+    std::set<std::vector<int>> boards;
+    std::set<std::set<int>> pictureSets;
+    for (uint64_t seed = 1; seed <= 8; seed++) {
+        ASSERT_TRUE(Deal(ModeCampaign, 1, seed));
+        std::set<int> used;
+        for (const auto& [picture, count] : PictureCounts())
+            used.insert(picture);
+        boards.insert(Game.deck);
+        pictureSets.insert(used);
+    }
+    EXPECT_EQ(boards.size(), 8u);
+    EXPECT_GT(pictureSets.size(), 1u);
+    ASSERT_TRUE(Deal(ModeCampaign, 9, 77));
+    const std::vector<int> first = Game.deck;
+    ASSERT_TRUE(Deal(ModeCampaign, 9, 77));
+    EXPECT_EQ(Game.deck, first);
+
+    // What outlives a level is kept; the play itself starts afresh.
+    ASSERT_TRUE(Deal(ModeCampaign, 1, 3));
+    for (int i = 0; i < 3; i++)
+        ASSERT_TRUE(RemoveOneTriple());
+    ClickCell(0, 5);
+    Game.riseToggle = Game.keepMusic = Game.levelChosen = true;
+    ASSERT_TRUE(StartLevel(Silent()));
+    EXPECT_TRUE(Game.riseToggle && Game.levelChosen && Game.playRunning);
+    EXPECT_FALSE(Game.keepMusic);
+    EXPECT_EQ(TilesOnBoard(), 36);
+    EXPECT_EQ(Game.tilesCleared + Game.selection.count + Game.result + Game.emptyRows, 0);
+
+    Game.mode = static_cast<GameMode>(7);
+    EXPECT_FALSE(StartLevel(Silent()));
+    Game.mode = ModeCampaign;
+    Game.levelColumn = 5;
+    EXPECT_FALSE(StartLevel(Silent()));
+}
+
+TEST(Levels, TableAddressingAndRatings)
+{
     PrepareBoard();
     for (int n = 1; n <= 25; n++) {
-        SCOPED_TRACE(n);
         const LevelRecord& level = LevelByNumber(n);
-        const TableRow& row = Campaign[n - 1];
-        EXPECT_EQ(level.name, std::to_string(n));
+        SCOPED_TRACE(n);
         EXPECT_EQ(level.number, n);
-        EXPECT_EQ(level.columns, row.columns);
-        EXPECT_EQ(level.rows, row.rows);
-        EXPECT_EQ(level.tiles, row.tiles);
-        EXPECT_EQ(level.copies, row.copies);
-        EXPECT_EQ(level.mark1, row.mark1);
-        EXPECT_EQ(level.mark2, row.mark2);
-        EXPECT_EQ(level.mark3, row.mark3);
+        EXPECT_EQ(level.name, std::to_string(n));
+        EXPECT_EQ(level.locked, n == 1 ? 0 : 1);
+        EXPECT_EQ(level.best, 0);
         EXPECT_EQ(level.tiles, level.columns * level.rows);
-        EXPECT_EQ(level.tiles % 3, 0);
+        EXPECT_EQ(level.tiles % 3 + level.copies % 3, 0);
+        EXPECT_LE((level.tiles + level.copies - 1) / level.copies, 40) << "more pictures than tiles";
+        EXPECT_TRUE(0 < level.mark1 && level.mark1 < level.mark2 && level.mark2 < level.mark3);
+        EXPECT_EQ(level.mark3, level.tiles);
+        EXPECT_EQ(&LevelStore[LevelColumnOf(n)][LevelRowOf(n)], &level);
+        EXPECT_EQ(LevelNumberAt(LevelColumnOf(n), LevelRowOf(n)), n);
     }
-}
-
-TEST(LevelTable, WithoutProgressOnlyLevelOneIsOpen)
-{
-    PrepareBoard();
-    LevelByNumber(7).best = 2;
-    LevelByNumber(7).locked = 0;
-    BuildLevelRecords();
-    for (int n = 1; n <= 25; n++) {
-        EXPECT_EQ(LevelByNumber(n).locked, n == 1 ? 0 : 1) << n;
-        EXPECT_EQ(LevelByNumber(n).best, 0) << n;
-    }
-    EXPECT_EQ(CountLevelsWithStars(), 0);
-}
-
-TEST(LevelTable, QuickGameValues)
-{
-    const TableRow expected[5] = {
-        {}, {6, 9, 54, 6, 18, 36, 54}, {9, 24, 216, 18, 72, 144, 216},
-        {9, 33, 297, 27, 96, 192, 297}, {12, 24, 288, 18, 108, 219, 288}};
-    for (int mode = ModeEasy; mode <= ModeInsane; mode++) {
-        SCOPED_TRACE(mode);
-        LevelParams quick = QuickGameParams(mode);
-        EXPECT_EQ(quick.columns, expected[mode].columns);
-        EXPECT_EQ(quick.rows, expected[mode].rows);
-        EXPECT_EQ(quick.tiles, expected[mode].tiles);
-        EXPECT_EQ(quick.copies, expected[mode].copies);
-        EXPECT_EQ(quick.mark1, expected[mode].mark1);
-        EXPECT_EQ(quick.mark2, expected[mode].mark2);
-        EXPECT_EQ(quick.mark3, expected[mode].mark3);
-    }
-    EXPECT_EQ(QuickGameParams(ModeInsane).mark2, 219);
-    EXPECT_EQ(QuickGameParams(0).tiles, 0);
-    EXPECT_EQ(QuickGameParams(5).tiles, 0);
-}
-
-TEST(LevelAddressing, NumbersColumnsRowsAndNextLevel)
-{
-    PrepareBoard();
-    for (int n = 1; n <= 25; n++) {
-        int column = LevelColumnOf(n);
-        int row = LevelRowOf(n);
-        EXPECT_GE(column, 0);
-        EXPECT_LE(column, 4);
-        EXPECT_EQ(LevelNumberAt(column, row), n);
-        EXPECT_EQ(&LevelStore[column][row], &LevelByNumber(n));
-        EXPECT_EQ(LevelStore[column][row].number, n);
-    }
-    int column = -1;
-    int row = -1;
+    const LevelParams first = ParamsOfLevel(LevelByNumber(1)), last = ParamsOfLevel(LevelByNumber(25));
+    EXPECT_EQ(std::vector<int>({first.columns, first.rows, first.copies, first.mark1, first.mark2}),
+              std::vector<int>({6, 6, 9, 9, 18}));
+    EXPECT_EQ(std::vector<int>({last.columns, last.rows, last.copies, last.mark1, last.mark2}),
+              std::vector<int>({12, 12, 9, 39, 93}));
+    EXPECT_EQ(LevelColumnOf(6), 0);
+    EXPECT_EQ(LevelRowOf(6), 1);
+    int column = -1, row = -1;
     ASSERT_TRUE(NextLevelOf(LevelColumnOf(5), LevelRowOf(5), column, row));
     EXPECT_EQ(LevelNumberAt(column, row), 6);
-    EXPECT_EQ(column, 0);
-    EXPECT_EQ(row, 1);
-    ASSERT_TRUE(NextLevelOf(LevelColumnOf(12), LevelRowOf(12), column, row));
-    EXPECT_EQ(LevelNumberAt(column, row), 13);
+    ASSERT_TRUE(NextLevelOf(LevelColumnOf(20), LevelRowOf(20), column, row));
+    EXPECT_EQ(LevelNumberAt(column, row), 21);
     EXPECT_FALSE(NextLevelOf(LevelColumnOf(25), LevelRowOf(25), column, row));
 
-    Game.levelColumn = 4;
-    Game.levelRow = 4;
-    EXPECT_FALSE(AdvanceToNextLevel());
-    Game.levelColumn = 4;
-    Game.levelRow = 0;
-    Game.mode = ModeCampaign;
-    Game.levelChosen = false;
-    ASSERT_TRUE(AdvanceToNextLevel());
-    EXPECT_EQ(LevelNumberAt(Game.levelColumn, Game.levelRow), 6);
-    EXPECT_TRUE(Game.levelChosen);
+    const int ratings[][5] = {{0, 9, 18, 36, 0},    {8, 9, 18, 36, 0},     {9, 9, 18, 36, 1},
+                              {17, 9, 18, 36, 1},   {18, 9, 18, 36, 2},    {35, 9, 18, 36, 2},
+                              {36, 9, 18, 36, 3},   {108, 30, 109, 144, 1}, {111, 30, 109, 144, 2},
+                              {216, 108, 219, 288, 1}, {219, 108, 219, 288, 2}};
+    for (const auto& r : ratings)
+        EXPECT_EQ(RatingFor(r[0], r[1], r[2], r[3]), r[4]) << r[0] << " of " << r[3];
+    for (int rating = 0; rating <= 3; rating++)
+        EXPECT_EQ(PrizeSpriteFor(rating), 14 - rating);
 }
 
-TEST(Rating, MarksAreReachedInStepsOfThree)
+// Plays campaign level n: `triples` removals, then the board rises to the top.
+void PlayCampaign(int n, int triples)
 {
-    BuildLevelRecords();
-    const LevelRecord& level22 = LevelByNumber(22);
-    EXPECT_EQ(RatingFor(108, level22.mark1, level22.mark2, level22.mark3), 1);
-    EXPECT_EQ(RatingFor(111, level22.mark1, level22.mark2, level22.mark3), 2);
-    int firstTwo = 0;
-    for (int cleared = 0; cleared <= level22.mark3 && firstTwo == 0; cleared += 3)
-        if (RatingFor(cleared, level22.mark1, level22.mark2, level22.mark3) == 2) firstTwo = cleared;
-    EXPECT_EQ(firstTwo, 111);
-
-    EXPECT_EQ(RatingFor(0, 9, 18, 36), 0);
-    EXPECT_EQ(RatingFor(6, 9, 18, 36), 0);
-    EXPECT_EQ(RatingFor(9, 9, 18, 36), 1);
-    EXPECT_EQ(RatingFor(15, 9, 18, 36), 1);
-    EXPECT_EQ(RatingFor(18, 9, 18, 36), 2);
-    EXPECT_EQ(RatingFor(33, 9, 18, 36), 2);
-    EXPECT_EQ(RatingFor(36, 9, 18, 36), 3);
-    EXPECT_EQ(RatingFor(216, 108, 219, 288), 1);
-    EXPECT_EQ(RatingFor(219, 108, 219, 288), 2);
-    EXPECT_EQ(PrizeSpriteFor(0), 14);
-    EXPECT_EQ(PrizeSpriteFor(3), 11);
+    ASSERT_TRUE(Deal(ModeCampaign, n, 42));
+    for (int i = 0; i < triples && Game.playRunning; i++)
+        ASSERT_TRUE(RemoveOneTriple());
+    if (Game.playRunning) {
+        ASSERT_GT(RunUntilEnd(), 0);
+    }
 }
 
-TEST(Progress, GameCompleteOnlyWhenEveryLevelHasAStar)
+TEST(Outcome, RatingsBestUnlockingAndTheCellsToRedraw)
 {
     PrepareBoard();
-    for (int n = 1; n <= 24; n++) LevelByNumber(n).best = static_cast<uint8_t>(1 + n % 3);
-    EXPECT_EQ(CountLevelsWithStars(), 24);
+    const struct {
+        int level, triples, result, best;
+        std::vector<int> redraw;  // level numbers, in order
+        bool hasNext, opened;
+    } plays[] = {
+        {1, 2, 0, 0, {}, false, false},
+        {1, 3, 1, 1, {1, 2}, true, true},
+        {1, 6, 2, 2, {1}, true, false},
+        {1, 3, 1, 2, {}, true, false},  // the best is never lowered
+        {1, 0, 0, 2, {}, false, false},  // and level 2 stays open
+        {5, 6, 1, 1, {5, 6}, true, true},  // across a row
+        {25, 13, 1, 1, {25}, false, false},
+    };
+    for (const auto& p : plays) {
+        SCOPED_TRACE(p.level * 100 + p.triples);
+        PlayCampaign(p.level, p.triples);
+        EXPECT_FALSE(Game.playRunning);
+        EXPECT_EQ(Game.result, p.result);
+        EXPECT_TRUE(LastOutcome.campaign);
+        EXPECT_EQ(LastOutcome.result, p.result);
+        EXPECT_EQ(LastOutcome.tilesCleared, 3 * p.triples);
+        EXPECT_EQ(LevelByNumber(p.level).best, p.best);
+        std::vector<int> redraw;
+        for (int i = 0; i < LastOutcome.redrawCount; i++)
+            redraw.push_back(LevelNumberAt(LastOutcome.redrawColumn[i], LastOutcome.redrawRow[i]));
+        EXPECT_EQ(redraw, p.redraw);
+        EXPECT_EQ(LastOutcome.hasNextLevel, p.hasNext);
+        EXPECT_EQ(LastOutcome.nextLevelOpened, p.opened);
+    }
+    for (int n = 1; n <= 25; n++)
+        EXPECT_EQ(LevelByNumber(n).locked, n == 1 || n == 2 || n == 6 ? 0 : 1) << n;
+    EXPECT_EQ(CountLevelsWithStars(), 3);
+
+    // The last triple ends the level in the click that removes it.
+    ASSERT_TRUE(Deal(ModeCampaign, 1, 7));
+    for (int i = 0; i < 11; i++)
+        ASSERT_TRUE(RemoveOneTriple());
+    EXPECT_EQ(Game.prizeSprite, 12);
+    ClickResult last = ClickNothing;
+    for (int x = 0; x < Game.columns; x++)
+        for (int y = 0; y < Game.rows; y++)
+            if (CellAt(x, y).picture != 0)
+                last = ClickCell(x, y);
+    EXPECT_EQ(last, ClickLevelEnded);
+    EXPECT_FALSE(Game.playRunning || Game.falling);
+    EXPECT_EQ(Game.result, 3);
+    EXPECT_EQ(Game.prizeSprite, 11);
+    EXPECT_EQ(LevelByNumber(1).best, 3);
+    EXPECT_EQ(Game.selection.count, 3);  // kept until the next level start
+}
+
+TEST(Outcome, QuickGamesAreRatedAndTheTwentyFifthStarCompletesTheGame)
+{
+    PrepareBoard(1024, 768);
+    for (int triples : {72, 73}) {
+        ASSERT_TRUE(Deal(ModeInsane, 0, 3));
+        for (int i = 0; i < triples; i++)
+            ASSERT_TRUE(RemoveOneTriple());
+        ASSERT_GT(RunUntilEnd(), 0);
+        EXPECT_FALSE(LastOutcome.campaign || LastOutcome.hasNextLevel);
+        EXPECT_EQ(LastOutcome.mode, ModeInsane);
+        EXPECT_EQ(LastOutcome.result, triples == 72 ? 1 : 2);
+        EXPECT_EQ(LastOutcome.redrawCount, 0);
+    }
+    EXPECT_EQ(CountLevelsWithStars(), 0);
+    EXPECT_EQ(LevelByNumber(2).locked, 1);
+
+    PrepareBoard();
+    for (int n = 1; n <= 25; n++) {
+        LevelByNumber(n).locked = 0;
+        LevelByNumber(n).best = n == 13 ? 0 : 1 + n % 2;
+    }
+    PlayCampaign(13, 13);  // 39 cleared: below mark 1 (42)
+    EXPECT_EQ(Game.result, 0);
     EXPECT_FALSE(GameCompleteDue(0));
-    LevelByNumber(25).best = 1;
+    PlayCampaign(13, 14);
+    EXPECT_EQ(Game.result, 1);
     EXPECT_EQ(CountLevelsWithStars(), 25);
     EXPECT_TRUE(GameCompleteDue(0));
     EXPECT_FALSE(GameCompleteDue(1));
 }
 
-} // namespace
+}  // namespace

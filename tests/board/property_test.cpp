@@ -5,13 +5,11 @@
 
 #include <array>
 #include <climits>
-#include <cstdio>
 #include <random>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "board_support.h"
-#include "display/layout.h"
 
 namespace {
 
@@ -47,7 +45,6 @@ std::vector<int> EmptiesBelow(int x)
     return empties;
 }
 
-// A cell's place, for failure messages.
 std::string Where(int x, int y)
 {
     return " at " + std::to_string(x) + "," + std::to_string(y);
@@ -234,10 +231,7 @@ TEST(BoardProperties, RandomPlayKeepsTheBoardSound)
     for (int game = 0; game < games; game++) {
         std::mt19937 random(1000u + game);
         int mode = static_cast<int>(random() % 5);
-        bool started = mode == ModeCampaign
-                           ? StartCampaignLevel(1 + static_cast<int>(random() % 25), game)
-                           : StartQuickGame(mode, game);
-        ASSERT_TRUE(started);
+        ASSERT_TRUE(Deal(mode, 1 + static_cast<int>(random() % 25), game));
         ASSERT_EQ(BrokenInvariant(), "") << "game " << game << " at the start";
         // Busy players click often; lazy ones let the board climb.
         int clickChance = 30 + static_cast<int>(random() % 60);
@@ -279,8 +273,6 @@ TEST(BoardProperties, RandomPlayKeepsTheBoardSound)
         ASSERT_FALSE(Game.playRunning);
         EXPECT_EQ(LastOutcome.tilesCleared, Game.tilesCleared);
     }
-    std::printf("removals %d, during falls %d, falling tiles selected %d\n", total.removals,
-                total.removalsDuringFalls, total.selectionsOfFallingTiles);
     // The random play reached the cases the rules had to be made sound for.
     EXPECT_GT(total.removals, 1000);
     EXPECT_GT(total.removalsDuringFalls, 200);

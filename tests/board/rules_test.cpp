@@ -1,0 +1,268 @@
+// Clicks and frames on a dealt level: the selection rule, strict hit tests,
+// removals and the falls they set off, the rise, the stop line and the tile
+// cursor.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "board_support.h"
+
+namespace {
+
+constexpr int A = 101, B = 102, C = 103, D = 104;
+using Cells = std::vector<std::vector<int>>;
+
+// Campaign level n dealt on a 1920 x 1080 screen, chosen pictures laid over
+// some cells as (column, row, picture).
+void DealWith(int level, const Cells& cells)
+{
+    PrepareBoard(1920, 1080);
+    ASSERT_TRUE(Deal(ModeCampaign, level, 1234));
+    for (const std::vector<int>& cell : cells)
+        CellAt(cell[0], cell[1]).picture = cell[2];
+}
+
+Cells Selected()
+{
+    Cells cells;
+    for (int i = 0; i < Game.selection.count; i++)
+        cells.push_back({Game.selection.entries[i].column, Game.selection.entries[i].row});
+    return cells;
+}
+
+int Marked()
+{
+    int marked = 0;
+    for (const BoardCell& cell : Game.board)
+        marked += cell.selected;
+    return marked;
+}
+
+// The column's pictures from top to bottom, empty cells left out.
+std::vector<int> ColumnTiles(int x)
+{
+    std::vector<int> tiles;
+    for (int y = 0; y < Game.rows; y++)
+        if (CellAt(x, y).picture != 0)
+            tiles.push_back(CellAt(x, y).picture);
+    return tiles;
+}
+
+TEST(Selection, EveryRowOfTheRuleAndTheRemovalOfATriple)
+{
+    DealWith(1, {{0, 0, A}, {1, 0, A}, {2, 0, A}, {3, 0, B}, {4, 0, B}});
+    const struct {
+        int x, y;
+        Cells selected;
+    } clicks[] = {
+        {0, 0, {{0, 0}}},          // nothing selected: select
+        {0, 0, {{0, 0}}},          // the same tile again: nothing
+        {3, 0, {{3, 0}}},          // another picture starts a new selection
+        {0, 0, {{0, 0}}},
+        {1, 0, {{0, 0}, {1, 0}}},  // the same picture: added
+        {1, 0, {{0, 0}, {1, 0}}},  // a selected tile again: nothing
+        {4, 0, {{4, 0}}},          // two selected, another picture: both dropped
+        {0, 0, {{0, 0}}},
+        {1, 0, {{0, 0}, {1, 0}}},
+        {2, 0, {}},                // the third of a kind: removed
+        {0, 0, {}},                // an empty cell changes nothing
+    };
+    for (const auto& click : clicks) {
+        ClickCell(click.x, click.y);
+        EXPECT_EQ(Selected(), click.selected) << "after a click on " << click.x << "," << click.y;
+        EXPECT_EQ(Marked(), Game.selection.count);
+    }
+    EXPECT_EQ(Game.tilesCleared, 3);
+    EXPECT_EQ(ColumnTiles(0).size() + ColumnTiles(1).size() + ColumnTiles(2).size(), 15u);
+    EXPECT_EQ(TilesOnBoard(), 33);
+    EXPECT_FALSE(Game.falling);  // nothing lay above the top row
+}
+
+// A click exactly on an edge of a cell or of the menu button hits nothing;
+// one pixel inside hits.
+TEST(Selection, HitTestsAreStrictOnEverySide)
+{
+    DealWith(1, {});
+    for (int cell = 0; cell < 2; cell++) {
+        const BoardCell& c = CellAt(cell, cell);  // (0, 0) on the board's outer edges, (1, 1) inside
+        const int mx = (c.left + c.right) / 2, my = (c.top + c.bottom) / 2;
+        const int points[][3] = {{c.left, my, 0}, {c.right, my, 0}, {mx, c.top, 0}, {mx, c.bottom, 0},
+                                 {c.left + 1, my, 1}, {c.right - 1, my, 1}, {mx, c.top + 1, 1}, {mx, c.bottom - 1, 1}};
+        for (const auto& p : points) {
+            Game.selection = {};
+            for (BoardCell& any : Game.board)
+                any.selected = 0;
+            BoardClick(p[0], p[1], Silent());
+            EXPECT_EQ(Game.selection.count == 1 && c.selected == 1, p[2] == 1) << "cell " << cell << " at " << p[0] << "," << p[1];
+        }
+    }
+    const int mx = (MenuButtonLeft + MenuButtonRight) / 2, my = (MenuButtonTop + MenuButtonBottom) / 2;
+    const int points[][3] = {{MenuButtonLeft, my, 0}, {MenuButtonRight, my, 0}, {mx, MenuButtonTop, 0},
+                             {mx, MenuButtonBottom, 0}, {MenuButtonLeft + 1, my, 1}, {MenuButtonRight - 1, my, 1},
+                             {mx, MenuButtonTop + 1, 1}, {mx, MenuButtonBottom - 1, 1}};
+    for (const auto& p : points)
+        EXPECT_EQ(BoardClick(p[0], p[1], Silent()), p[2] ? ClickOpenMenu : ClickNothing) << p[0] << "," << p[1];
+    Game.playRunning = false;
+    EXPECT_EQ(BoardClick(mx, my, Silent()), ClickNothing);
+}
+
+// Removals set each tile above a gap falling by the empty cells below it;
+// the fall ends when the last tile has covered its distance, 8 frames a cell.
+TEST(Falls, ByTheEmptyCellsBelowAtEightFramesACell)
+{
+    const struct {
+        int level;
+        Cells removed;      // three cells of one picture
+        Cells falls;        // (column, row, fall) after the removal
+        int frames;
+    } cases[] = {
+        {1, {{0, 2}, {0, 3}, {0, 4}}, {{0, 0, 3}, {0, 1, 3}, {0, 5, 0}, {1, 0, 0}}, 24},
+        {6, {{0, 0}, {0, 5}, {1, 9}}, {{0, 1, 1}, {0, 4, 1}, {0, 6, 0}, {1, 0, 1}, {1, 8, 1}}, 8},
+        {1, {{0, 5}, {1, 5}, {2, 5}}, {{0, 4, 1}, {1, 0, 1}, {3, 4, 0}}, 8},
+    };
+    for (const auto& c : cases) {
+        DealWith(c.level, {});
+        std::vector<std::vector<int>> expected(Game.columns);
+        for (const auto& cell : c.removed)
+            CellAt(cell[0], cell[1]).picture = C;
+        for (int x = 0; x < Game.columns; x++)
+            expected[x] = ColumnTiles(x);
+        for (auto& column : expected)
+            std::erase(column, C);
+        for (const auto& cell : c.removed)
+            ClickCell(cell[0], cell[1]);
+        ASSERT_EQ(Game.tilesCleared, 3);
+        for (const auto& f : c.falls)
+            EXPECT_EQ(CellAt(f[0], f[1]).fall, f[2]) << f[0] << "," << f[1];
+        const int offsetY = Game.OffsetY;
+        EXPECT_EQ(RunUntilRest(), c.frames);
+        EXPECT_EQ(Game.OffsetY, offsetY) << "the board stood still during the fall";
+        for (int x = 0; x < Game.columns; x++) {
+            EXPECT_EQ(ColumnTiles(x), expected[x]) << "column " << x;
+            for (int y = 0; y < Game.rows; y++) {
+                EXPECT_EQ(CellAt(x, y).picture != 0, y >= Game.rows - int(expected[x].size())) << x << "," << y;
+                EXPECT_EQ(CellAt(x, y).top, GridTop(y));
+            }
+        }
+    }
+}
+
+TEST(Falls, OneStepAFrameWhicheverCellHoldsTheTile)
+{
+    DealWith(1, {{2, 4, C}, {2, 5, C}, {3, 5, C}});
+    const int moving = CellAt(2, 3).picture;
+    ClickCell(2, 4);
+    ClickCell(2, 5);
+    ClickCell(3, 5);
+    for (int frame = 1; frame <= 15; frame++) {
+        UpdateBoard(Silent());
+        const int row = 3 + frame / 8;
+        EXPECT_EQ(CellAt(2, row).picture, moving) << frame;
+        EXPECT_EQ(CellAt(2, row).top, GridTop(3) + frame * TileSize / 8) << frame;
+    }
+    UpdateBoard(Silent());
+    EXPECT_FALSE(Game.falling);
+    EXPECT_EQ(CellAt(2, 5).picture, moving);
+    const int offsetY = Game.OffsetY;
+    UpdateBoard(Silent());
+    UpdateBoard(Silent());
+    EXPECT_EQ(Game.OffsetY, offsetY - 1);  // rising again
+}
+
+TEST(Falls, ClicksWhileTilesFall)
+{
+    // A selected tile keeps its marker and its place in the selection as it falls.
+    DealWith(1, {{0, 3, C}, {0, 4, C}, {0, 5, C}, {0, 0, A}, {4, 5, A}});
+    ClickCell(0, 3);
+    ClickCell(0, 4);
+    ClickCell(0, 5);
+    for (int frame = 0; frame < 4; frame++)
+        UpdateBoard(Silent());
+    ClickCell(0, 0);  // the falling tile, where it is drawn now
+    RunUntilRest();
+    EXPECT_EQ(CellAt(0, 3).picture, A);
+    EXPECT_EQ(CellAt(0, 3).selected, 1);
+    EXPECT_EQ(Marked(), 1);
+    EXPECT_EQ(Selected(), (Cells{{0, 3}}));
+    ClickCell(4, 5);
+    EXPECT_EQ(Game.selection.count, 2);
+
+    // A removal during a fall adds to it: the moving tile finishes its cells.
+    DealWith(1, {{0, 4, C}, {0, 5, C}, {1, 5, C}, {0, 1, D}, {2, 5, D}, {3, 5, D}});
+    ClickCell(0, 4);
+    ClickCell(0, 5);
+    ClickCell(1, 5);
+    for (int frame = 0; frame < 3; frame++)
+        UpdateBoard(Silent());
+    ClickCell(0, 1);
+    ClickCell(2, 5);
+    ClickCell(3, 5);
+    EXPECT_EQ(Game.tilesCleared, 6);
+    EXPECT_EQ(CellAt(0, 0).fall, 3);
+    EXPECT_EQ(CellAt(0, 2).fall, 2);
+    EXPECT_EQ(RunUntilRest(), 21);
+    EXPECT_EQ(TilesOnBoard(), 30);
+}
+
+TEST(Rising, TheBoardRisesEverySecondFrameUntilTheStopLine)
+{
+    PrepareBoard(1920, 1080);
+    ASSERT_TRUE(Deal(ModeCampaign, 1, 1));
+    Game.riseToggle = false;
+    UpdateBoard(Silent());  // this frame only flips the rhythm
+    EXPECT_EQ(Game.OffsetY, 1081);
+    ASSERT_TRUE(Deal(ModeCampaign, 2, 2));
+    UpdateBoard(Silent());  // so the next level rises on its first frame
+    EXPECT_EQ(Game.OffsetY, 1080);
+    EXPECT_EQ(CellAt(5, 2).top, 1080 + 2 * TileSize);
+    EXPECT_EQ(RunUntilEnd(), 2 * 1080 + 1);
+    EXPECT_EQ(Game.OffsetY, 0);
+    EXPECT_FALSE(Game.playRunning);
+    EXPECT_FALSE(UpdateBoard(Silent()));
+    EXPECT_EQ(Game.OffsetY, 0);
+
+    // An emptied row lets the board rise one tile further; a removal that
+    // empties the top row drops nothing and leaves the stop line.
+    for (int row : {2, 0}) {
+        PrepareBoard(1920, 1080);
+        ASSERT_TRUE(Deal(ModeCampaign, 2, 8));  // 12 x 3
+        for (int x = 0; x < 12; x++)
+            CellAt(x, row).picture = x < 6 ? C : D;
+        for (int x = 0; x < 12; x++)
+            ClickCell(x, row);
+        Game.riseToggle = false;
+        EXPECT_EQ(RunUntilRest(), row ? 8 : 0);
+        EXPECT_EQ(Game.stopY, row ? -TileSize : 0);
+        EXPECT_EQ(RunUntilEnd(), row ? 2 * (1081 + TileSize) + 1 : 2 * 1081 + 1);
+    }
+}
+
+TEST(TileCursor, StaysWithinReachAndChoosesAsAClickOnItsCell)
+{
+    PrepareBoard(1920, 1080);
+    ASSERT_TRUE(Deal(ModeCampaign, 1, 1));
+    EXPECT_FALSE(ShowCursor(-1, -1)) << "nothing has risen into reach";
+    while (GridTop(0) + TileSize / 2 >= 1080)
+        UpdateBoard(Silent());
+    ASSERT_TRUE(ShowCursor(-1, -1));
+    EXPECT_EQ(Game.cursorColumn, Game.columns / 2);
+    EXPECT_EQ(Game.cursorRow, 0);
+    MoveCursor(-10, 1);  // the row below is not within reach yet
+    EXPECT_EQ(Game.cursorColumn, 0);
+    EXPECT_EQ(Game.cursorRow, 0);
+    EXPECT_EQ(CursorClick(Silent()), ClickNothing);
+    EXPECT_EQ(Selected(), (Cells{{0, 0}}));
+
+    // The top row emptied: the cursor goes down a row as that row's middle leaves the screen.
+    for (int x = 0; x < Game.columns; ++x)
+        CellAt(x, 0).picture = 0;
+    RecountEmptyRows();
+    while (GridTop(0) + TileSize / 2 >= 0) {
+        EXPECT_EQ(Game.cursorRow, 0);
+        UpdateBoard(Silent());
+    }
+    EXPECT_EQ(Game.cursorRow, 1);
+    EXPECT_EQ(CursorTop(), GridTop(1));
+}
+
+}  // namespace
