@@ -1,0 +1,185 @@
+// Keys, mouse, window events, signals and controllers, pushed as real SDL
+// events; windows and screens opened for real.
+#include <chrono>
+#include <csignal>
+
+#include "media_support.h"
+
+namespace {
+
+TEST_F(ScreenTest, KeysAndTheMouseAsSnapshots)
+{
+    for (int key : {KeyEscape, KeyN, KeyM, KeyF2, KeyPadMinus, KeyPadPlus, KeyReturn, KeySpace, KeyPadEnter, KeyUp,
+                    KeyLeft, KeyRight, KeyDown}) {
+        injectKey(key, true);
+        pollKeyboard();
+        EXPECT_TRUE(keyDown(key) && keyPressed(key) && !keyReleased(key)) << key;
+        pollKeyboard();
+        EXPECT_TRUE(keyDown(key) && !keyPressed(key)) << key;
+        injectKey(key, false);
+        pollKeyboard();
+        EXPECT_TRUE(!keyDown(key) && keyReleased(key)) << key;
+        pollKeyboard();
+        EXPECT_FALSE(keyReleased(key)) << "released once only: " << key;
+    }
+    injectKey(KeyPadPlus, true);  // a quick tap between two snapshots counts once
+    injectKey(KeyPadPlus, false);
+    pollKeyboard();
+    EXPECT_TRUE(keyReleased(KeyPadPlus));
+    EXPECT_FALSE(keyReleased(KeyPadMinus));
+    injectKey(KeyM, false);  // up without having been down: no release
+    injectKey(0x7FFF, true);
+    pollKeyboard();
+    EXPECT_FALSE(keyReleased(KeyM) || keyDown(0x7FFF) || keyDown(-1));
+
+    injectMouseMove(-10, 9999);
+    pollMouse();
+    EXPECT_EQ(mouseX() * 100 + mouseY(), TestScreenHeight - 1) << "clamped to the screen";
+    injectMouseMove(30, 40);
+    pollMouse();
+    EXPECT_EQ(mouseX() * 100 + mouseY(), 3040);
+    injectMouseButton(1, true, 5, 5);
+    pollMouse();
+    pollMouse();
+    EXPECT_TRUE(mouseButtonDown(1));
+    injectMouseButton(1, false, 5, 5);
+    pollMouse();
+    EXPECT_FALSE(mouseButtonDown(1));
+    // A quick click is seen as a press once, even when the frame polls twice before it asks.
+    injectMouseButton(1, true, 7, 7);
+    injectMouseButton(1, false, 7, 7);
+    pollMouse();
+    pollMouse();
+    EXPECT_TRUE(mouseButtonDown(1));
+    pollMouse();
+    EXPECT_FALSE(mouseButtonDown(1) || mouseButtonDown(0) || mouseButtonDown(99));
+
+    injectMouseMove(20, 21);
+    EXPECT_EQ(windowMouseX(0) * 100 + windowMouseY(0), 2021);
+    injectMouseLeave();
+    EXPECT_EQ(windowMouseX(0), -1);
+    injectMouseMove(TestScreenWidth + 5, 4);  // dragged past the edge: outside
+    EXPECT_EQ(windowMouseX(0), -1);
+    injectMouseMove(5, -2);
+    EXPECT_EQ(windowMouseY(0), -1);
+}
+
+TEST_F(ScreenTest, WindowEventsSignalsAndPacing)
+{
+    EXPECT_TRUE(isScreenActive());
+    injectMouseButton(1, false, 10, 10);
+    injectMouseButton(3, false, 10, 10);  // right button: no click
+    const int events[] = {EventRepaint, EventDeactivate, EventActivate, EventMinimize, EventRestore, EventClose};
+    const bool active[] = {true, false, true, false, true, true};
+    EXPECT_EQ(nextWindowEvent(), EventClick);
+    for (int i = 0; i < 6; i++) {
+        injectWindowEvent(events[i]);
+        EXPECT_EQ(nextWindowEvent(), events[i]);
+        EXPECT_EQ(isScreenActive(), active[i]) << events[i];
+    }
+    EXPECT_EQ(nextWindowEvent(), EventNone);
+    std::raise(SIGTERM);
+    EXPECT_EQ(nextWindowEvent(), EventClose);
+    EXPECT_TRUE(quitRequested());
+    EXPECT_FALSE(quitRequested());
+    std::raise(SIGHUP);
+    EXPECT_TRUE(quitRequested());
+
+    using Clock = std::chrono::steady_clock;
+    setFrameRate(100);
+    presentFrame();
+    auto start = Clock::now();
+    for (int frame = 0; frame < 20; ++frame)
+        presentFrame();
+    EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(190));
+    setFrameRate(0);
+    start = Clock::now();
+    for (int frame = 0; frame < 200; ++frame)
+        presentFrame();
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(190)) << "unpaced frames waited";
+
+    TempFolder folder;
+    WriteBytes(folder.File("p"), "Xcur but nothing more");
+    EXPECT_EQ(loadCursorFile(folder.File("p")), 0);
+    EXPECT_EQ(loadCursorFile(folder.File("missing")), 0);
+    ::testing::internal::CaptureStderr();
+    showMessageBox("Morvane::", "The data file could not be read.");
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("Morvane::\nThe data file could not be read."),
+              std::string::npos);
+}
+
+TEST(Windows, ScreensOpenOnlyOnAWindowAndFullScreenAtTheDesktopSize)
+{
+    ASSERT_TRUE(initSprite());
+    EXPECT_GT(desktopWidth(0), 0);
+    EXPECT_EQ(desktopWidth(-1), 0);
+    EXPECT_EQ(openWindowedScreen(1, 0, 0, 10, 10, 0, 0, 0, 2), 0);  // no window yet
+    ASSERT_NE(openWindow(0, 0, 0, 80, 50, "Morvane test", WindowBorderless), 0);
+    EXPECT_EQ(openWindow(0, 0, 0, 80, 50, "second", WindowFramed), 0);
+    EXPECT_FALSE(isScreenActive());  // hidden until shown
+    ASSERT_NE(openWindowedScreen(1, 0, 0, 80, 50, 0, 0, 0, 2), 0);
+    EXPECT_EQ(screenWidth() * 100 + screenHeight(), 8050);
+    closeScreen();
+    EXPECT_FALSE(isScreenOpen());
+    closeWindow(0);
+
+    ASSERT_NE(openFullScreen(desktopWidth(0), desktopHeight(0), 32, "Morvane test", 2), 0);
+    EXPECT_EQ(screenWidth(), desktopWidth(0));
+    EXPECT_TRUE(isScreenActive());
+    injectWindowEvent(EventClose);  // full screen drains no window events: quitRequested answers, once
+    EXPECT_TRUE(quitRequested());
+    EXPECT_FALSE(quitRequested());
+    injectWindowEvent(EventDeactivate);
+    EXPECT_FALSE(isScreenActive());
+    injectWindowEvent(EventActivate);
+    EXPECT_TRUE(isScreenActive());
+    injectMouseButton(1, false, 5, 5);
+    EXPECT_TRUE(isScreenActive());
+    closeScreen();
+    ASSERT_NE(openWindow(0, 0, 0, 80, 50, "Morvane test", WindowFramed), 0);
+    EXPECT_EQ(nextWindowEvent(), EventNone) << "a click on the old full screen reached a new window";
+    releaseMedia();
+}
+
+// Controllers plugged in and out act as one; the left stick counts past its dead zone.
+TEST_F(ScreenTest, ControllersPluggedInAndOut)
+{
+    const auto snapshot = [] {
+        pollKeyboard();
+        unsigned bits = 0;
+        for (int button = 0; button < PadButtonCount; ++button)
+            bits |= (padDown(button) ? 1u : 0u) << button | (padPressed(button) ? 1u : 0u) << (8 + button);
+        return bits;
+    };
+    const auto held = [](int button) { return 1u << button; };
+    const auto pressed = [](int button) { return 1u << (8 + button); };
+    const int first = attachVirtualController(), second = attachVirtualController();
+    ASSERT_TRUE(first && second);
+    EXPECT_EQ(countControllers(), 2);
+    setVirtualControllerButton(first, PadA, true);
+    EXPECT_EQ(snapshot(), held(PadA) | pressed(PadA));
+    setVirtualControllerButton(second, PadA, true);
+    EXPECT_EQ(snapshot(), held(PadA));
+    setVirtualControllerButton(first, PadA, false);
+    EXPECT_EQ(snapshot(), held(PadA));
+    setVirtualControllerButton(second, PadA, false);
+    setVirtualControllerButton(second, PadStart, true);
+    EXPECT_EQ(snapshot(), held(PadStart) | pressed(PadStart));
+    detachVirtualController(second);  // unplugged while held: its buttons let go
+    EXPECT_EQ(countControllers(), 1);
+    EXPECT_EQ(snapshot(), 0u);
+    const int pushes[][3] = {{15000, 0, 0},  // within the dead zone
+                             {20000, 0, 1 << PadRight},
+                             {12000, -20000, 1 << PadRight | 1 << PadUp},  // not let go until well inside
+                             {9000, 32767, 1 << PadDown},
+                             {-32768, 0, 1 << PadLeft},
+                             {0, 0, 0}};
+    for (const auto& push : pushes) {
+        setVirtualControllerStick(first, push[0], push[1]);
+        EXPECT_EQ(snapshot() & 0xFF, unsigned(push[2])) << push[0] << "," << push[1];
+    }
+    detachVirtualController(first);
+    EXPECT_EQ(countControllers(), 0);
+}
+
+}  // namespace
