@@ -1,5 +1,5 @@
-// Language sources made by the tests: PNG flag pictures, language files and
-// ZIP archives written with libarchive's writer.
+// Language sources made by the tests (and the language benchmark): language
+// files, ZIP archives written with libarchive's writer or byte by byte.
 #pragma once
 
 #include <archive.h>
@@ -7,60 +7,16 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <cstdint>
+#include <iterator>
+
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
 
 // A member or file: its name and its bytes.
 using NamedBytes = std::pair<std::string, std::string>;
-
-inline void AppendBigEndian(std::string& out, uint32_t value)
-{
-    for (int shift = 24; shift >= 0; shift -= 8)
-        out += static_cast<char>((value >> shift) & 0xFF);
-}
-
-inline void AppendPngChunk(std::string& out, const char* type, const std::string& data)
-{
-    AppendBigEndian(out, static_cast<uint32_t>(data.size()));
-    const std::string typed = std::string(type, 4) + data;
-    out += typed;
-    AppendBigEndian(out, static_cast<uint32_t>(
-        crc32(0, reinterpret_cast<const Bytef*>(typed.data()), static_cast<uInt>(typed.size()))));
-}
-
-// An RGBA PNG of the size; with `noisy` the pixels do not compress, which
-// makes a large file from a modest picture.
-inline std::string MakePng(int width, int height, bool noisy = false)
-{
-    std::string raw;
-    uint32_t seed = 12345;
-    for (int y = 0; y < height; y++) {
-        raw += '\0';
-        for (int x = 0; x < width * 4; x++) {
-            seed = seed * 1103515245u + 12345u;
-            raw += static_cast<char>(noisy ? (seed >> 16) & 0xFF : (x * 37 + y) & 0xFF);
-        }
-    }
-    uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
-    std::string packed(packedSize, '\0');
-    compress(reinterpret_cast<Bytef*>(packed.data()), &packedSize,
-             reinterpret_cast<const Bytef*>(raw.data()), static_cast<uLong>(raw.size()));
-    packed.resize(packedSize);
-    std::string header;
-    AppendBigEndian(header, static_cast<uint32_t>(width));
-    AppendBigEndian(header, static_cast<uint32_t>(height));
-    header += std::string("\x08\x06\x00\x00\x00", 5);
-    std::string png = "\x89PNG\r\n\x1A\n";
-    AppendPngChunk(png, "IHDR", header);
-    AppendPngChunk(png, "IDAT", packed);
-    AppendPngChunk(png, "IEND", "");
-    return png;
-}
 
 // A language file with its header group and extra text lines.
 inline std::string LanguageFile(const std::string& name, const std::string& texts,
