@@ -1,59 +1,40 @@
 #include "harness.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
 
-#include "board/board.h"
 #include "display/layout.h"
-#include "flow/flow.h"
-#include "flow/main_loop.h"
-#include "media/media.h"
 #include "startup/startup.h"
 
 namespace fs = std::filesystem;
 
-std::string WindowedPreferences(int resolution, int music, int sounds, const std::string& language)
+std::string WindowedPreferences(int resolution, int music)
 {
-    std::string text = "\xEF\xBB\xBF\r\n; Morvane Preferences\r\n[Settings]\r\n";
-    text += "Language = " + language + "\r\n";
-    text += "Music = " + std::to_string(music) + "\r\n";
-    text += "GameScreen = 1\r\n";
-    text += "Resolution = " + std::to_string(resolution) + "\r\n";
-    text += "Completed = 0\r\n";
-    text += "Sounds = " + std::to_string(sounds) + "\r\n";
-    text += "MusicVolume = 100\r\n";
-    return text;
+    return "\xEF\xBB\xBF\r\n; Morvane Preferences\r\n[Settings]\r\nLanguage = en_GB\r\nMusic = " + std::to_string(music) +
+           "\r\nGameScreen = 1\r\nResolution = " + std::to_string(resolution) +
+           "\r\nCompleted = 0\r\nSounds = 1\r\nMusicVolume = 100\r\n";
 }
 
 std::string MakeGameFolder(const std::string& preferencesText)
 {
-    std::random_device entropy;
-    const fs::path base = fs::temp_directory_path() / ("morvane-test-" + std::to_string(entropy()));
-    fs::create_directories(base);
+    const fs::path base = fs::temp_directory_path() / ("morvane-test-" + std::to_string(std::random_device{}()));
     const fs::path game = MORVANE_GAME_DIR;
+    fs::create_directories(base);
     fs::copy_file(game / "Morvane.data", base / "Morvane.data");
-    if (fs::exists(game / "Morvane.pointer"))
-        fs::copy_file(game / "Morvane.pointer", base / "Morvane.pointer");
+    fs::copy_file(game / "Morvane.pointer", base / "Morvane.pointer");
     fs::copy(game / "Morvane.languages", base / "Morvane.languages", fs::copy_options::recursive);
-    if (!preferencesText.empty()) {
-        std::ofstream prefs(base / "Morvane.prefs", std::ios::binary);
-        prefs << preferencesText;
-    }
-    const std::string xdg = (base / "xdg").string();
-    ::setenv("XDG_DATA_HOME", xdg.c_str(), 1);
+    if (!preferencesText.empty())
+        std::ofstream(base / "Morvane.prefs", std::ios::binary) << preferencesText;
+    ::setenv("XDG_DATA_HOME", (base / "xdg").c_str(), 1);
     return base.string() + "/";
 }
 
 bool StartTestGame(const std::string& folder, bool withLog)
 {
     SetGameDirForTests(folder);
-    std::vector<std::string> arguments;
-    if (withLog)
-        arguments.push_back("/LOG");
-    if (!StartGame(arguments))
+    if (!StartGame(withLog ? std::vector<std::string>{"/LOG"} : std::vector<std::string>{}))
         return false;
     setFrameRate(0);
     seedShuffle(20261207);
@@ -65,6 +46,21 @@ void StopTestGame()
     EndGame();
 }
 
+std::vector<std::string> LogLines(const std::string& folder)
+{
+    std::vector<std::string> lines;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (entry.path().filename().string().rfind("Log", 0) != 0)
+            continue;
+        std::ostringstream text;
+        text << std::ifstream(entry.path(), std::ios::binary).rdbuf();
+        const std::string all = text.str();
+        for (size_t at = 0, end; (end = all.find("\r\n", at)) != std::string::npos; at = end + 2)
+            lines.push_back(all.substr(at, end - at));
+    }
+    return lines;
+}
+
 void RunPasses(int count)
 {
     for (int i = 0; i < count && !QuitFlag; ++i)
@@ -73,12 +69,16 @@ void RunPasses(int count)
 
 bool RunUntilState(int state, int maxPasses)
 {
-    for (int i = 0; i < maxPasses && !QuitFlag; ++i) {
-        if (ScreenState == state)
-            return true;
+    for (int i = 0; i < maxPasses && !QuitFlag && ScreenState != state; ++i)
         RunOnePass();
-    }
     return ScreenState == state;
+}
+
+void Settle()
+{
+    for (int i = 0; i < 60 && !CurrentPanelAtRest(); ++i)
+        RunOnePass();
+    RunOnePass();
 }
 
 void PointAt(int x, int y)
@@ -119,14 +119,6 @@ int CentreY(const ButtonRecord& record)
     return (record.hitTop + record.hitBottom) / 2;
 }
 
-std::string ReadFileText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
 std::map<int, std::vector<int>> VisibleTiles()
 {
     std::map<int, std::vector<int>> visible;
@@ -140,10 +132,9 @@ std::map<int, std::vector<int>> VisibleTiles()
 
 std::vector<int> VisibleTriple()
 {
-    for (const auto& [picture, cells] : VisibleTiles()) {
+    for (const auto& [picture, cells] : VisibleTiles())
         if (cells.size() >= 3)
             return {cells[0], cells[1], cells[2]};
-    }
     return {};
 }
 
@@ -156,19 +147,12 @@ void ClickCell(int index)
 bool ClearBoard(int maxPasses)
 {
     for (int guard = 0; guard < maxPasses && ScreenState == StatePlay; ++guard) {
-        if (Game.falling || Game.selection.count != 0) {
+        const std::vector<int> triple = Game.falling || Game.selection.count ? std::vector<int>() : VisibleTriple();
+        if (triple.empty())
             RunOnePass();
-            continue;
-        }
-        const std::vector<int> triple = VisibleTriple();
-        if (triple.empty()) {
-            RunOnePass();
-            continue;
-        }
-        for (int cell : triple) {
+        for (int cell : triple)
             if (ScreenState == StatePlay)
                 ClickCell(cell);
-        }
     }
     return ScreenState != StatePlay;
 }

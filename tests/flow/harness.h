@@ -1,29 +1,38 @@
-// Runs the real game headless: the real start-up in a temporary program
-// folder (the built content beside it), then passes of the real main loop
-// driven by real SDL events.
+// Runs the real game: the real start-up in a temporary program folder (the
+// built content beside it), then passes of the real main loop driven by real
+// SDL events. The tests run it headless; the gallery tool in a real window.
 #pragma once
 
 #include <map>
 #include <string>
 #include <vector>
 
+#include "board/board.h"
+#include "flow/flow.h"
+#include "flow/main_loop.h"
+#include "flow/menu_states.h"
+#include "flow/state_table.h"
+#include "media/media.h"
 #include "screens/kit.h"
+#include "settings/preferences.h"
 
 // Preferences for a headless run: windowed at the resolution index given.
-std::string WindowedPreferences(int resolution, int music = 1, int sounds = 1,
-                                const std::string& language = "en_GB");
-
+std::string WindowedPreferences(int resolution, int music = 1);
 // A temporary program folder holding the built content and, when
 // preferencesText is not empty, a preferences file (so everything is
 // written there). XDG_DATA_HOME points into the folder too.
 std::string MakeGameFolder(const std::string& preferencesText);
-// Starts the game in that folder; false when the start-up failed.
+// Starts the game in that folder (unpaced, the shuffle seeded); false when the start-up failed.
 bool StartTestGame(const std::string& folder, bool withLog = false);
 void StopTestGame();
+// The lines of the one log file in the folder (the header and everything after).
+std::vector<std::string> LogLines(const std::string& folder);
 
 void RunPasses(int count);
 // Runs passes until the screen state is reached; false after maxPasses.
 bool RunUntilState(int state, int maxPasses = 2000);
+// Passes until the current panel rests, then one more (hover and focus settle).
+void Settle();
 // Pointer to (x, y), one pass so that hover tracking sees it.
 void PointAt(int x, int y);
 // A full click at (x, y) (pointer there, press, release) and one pass.
@@ -32,8 +41,6 @@ void ClickAt(int x, int y);
 void ClickRecord(const ButtonRecord& record);
 // A key pressed and released, with a pass after each.
 void TapKey(int scanCode);
-
-// Centre of a record's hit rectangle.
 int CentreX(const ButtonRecord& record);
 int CentreY(const ButtonRecord& record);
 
@@ -41,11 +48,7 @@ int CentreY(const ButtonRecord& record);
 std::map<int, std::vector<int>> VisibleTiles();
 // Three visible cells with one picture, or an empty list.
 std::vector<int> VisibleTriple();
-// A click on the centre of a board cell.
 void ClickCell(int index);
 // Removes triples of equal pictures as they come into view until the level
 // is over; false if it is still being played after maxPasses.
-bool ClearBoard(int maxPasses);
-
-// Reads a whole file as bytes; empty when missing.
-std::string ReadFileText(const std::string& path);
+bool ClearBoard(int maxPasses = 20000);

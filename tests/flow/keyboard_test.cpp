@@ -2,20 +2,12 @@
 // menu walked and level 1 cleared with three stars by the keyboard alone and
 // by a virtual game controller alone; held directions repeating; the mouse
 // taking the focus back.
+#include "flow/steering.h"
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
-#include "board/board.h"
-#include "flow/flow.h"
-#include "flow/main_loop.h"
-#include "flow/menu_states.h"
-#include "flow/state_table.h"
-#include "flow/steering.h"
 #include "harness.h"
-#include "media/media.h"
+#include "support/support.h"
 #include "screens/overlays.h"
-#include "settings/preferences.h"
 
 namespace {
 
@@ -125,13 +117,6 @@ protected:
             chosen += input == Choose;
         }
     }
-    // Passes until the state's panel rests (and the focus is aimed there).
-    void Settle()
-    {
-        for (int i = 0; i < 60 && !CurrentPanelAtRest(); ++i)
-            RunOnePass();
-        RunOnePass();
-    }
     // Each step's input on a panel at rest, then its state must be reached.
     template <size_t N>
     void Walk(const Step (&steps)[N])
@@ -194,7 +179,7 @@ TEST_P(WithoutMouse, EveryMenuAndLevelOneWithThreeStars)
     Walk(QuickFinishedWalk);
 }
 
-TEST_P(WithoutMouse, AHeldDirectionStepsAtOnceThenAfterADelayThenAtAPace)
+TEST_P(WithoutMouse, AHeldDirectionRepeatsAndTheMouseTakesTheFocusBack)
 {
     RunPasses(26);
     Press(Down);
@@ -215,13 +200,8 @@ TEST_P(WithoutMouse, AHeldDirectionStepsAtOnceThenAfterADelayThenAtAPace)
         injectKey(KeyDown, false);
     RunPasses(30);
     EXPECT_EQ(FocusedArea(), 6);
-}
 
-TEST_P(WithoutMouse, TheMouseTakesTheFocusBackAndTheKeysStartWhereItPoints)
-{
-    RunPasses(26);
-    Press(Down, 2);
-    ASSERT_EQ(FocusedArea(), 2);
+    // The mouse takes the focus back, and the keys start where it points.
     const ButtonRecord& settings = MainMenuButtons[3];
     PointAt(CentreX(settings), CentreY(settings));
     EXPECT_EQ(FocusedArea(), 0);
@@ -234,13 +214,13 @@ TEST_P(WithoutMouse, TheMouseTakesTheFocusBackAndTheKeysStartWhereItPoints)
     ClickAt(CentreX(settings), CentreY(settings));
     ASSERT_TRUE(RunUntilState(StateSettings, 60));
 
-    RunPasses(26);
+    Settle();
     TapKey(KeyEscape);
     ASSERT_TRUE(RunUntilState(StateMainMenu, 60));
-    RunPasses(26);
+    Settle();
     ClickRecord(MainMenuButtons[1]);
     ASSERT_TRUE(RunUntilState(StateLevelSelect, 60));
-    RunPasses(26);
+    Settle();
     ClickRecord(LevelSelectButtons[2]);
     ASSERT_TRUE(RunUntilState(StatePlay, 300));
     for (int guard = 0; guard < 400 && !Game.cursorShown; ++guard)

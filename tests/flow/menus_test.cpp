@@ -1,0 +1,339 @@
+// The menu screens in the real game, headless: the title intro, strict hit
+// tests, every choice and its way back, the level select and quick game,
+// settings that apply only when confirmed (and a re-open of the display),
+// help and credits, and word-wrapped text.
+#include "assets/asset_numbers.h"
+#include "display/layout.h"
+#include "display/resolutions.h"
+#include <gtest/gtest.h>
+
+#include "harness.h"
+#include "support/support.h"
+#include "language/languages.h"
+#include "language/text_table.h"
+#include "screens/overlays.h"
+
+namespace {
+
+class Menus : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(StartTestGame(MakeGameFolder(WindowedPreferences(0))));
+        ASSERT_TRUE(RunUntilState(StateMainMenu, 400));
+        Settle();
+    }
+    void TearDown() override { StopTestGame(); }
+    // Through a main-menu choice to its screen, at rest.
+    static void Open(int choice, int state)
+    {
+        ASSERT_EQ(ScreenState, StateMainMenu);
+        Settle();
+        ClickRecord(MainMenuButtons[choice]);
+        ASSERT_TRUE(RunUntilState(state, 60));
+        Settle();
+    }
+    // (x, y) on each edge of a rectangle and one pixel inside it.
+    static std::vector<std::pair<int, int>> Edges(int left, int top, int right, int bottom, bool inside)
+    {
+        const int cx = (left + right) / 2, cy = (top + bottom) / 2, d = inside ? 1 : 0;
+        return {{left + d, cy}, {right - d, cy}, {cx, top + d}, {cx, bottom - d}};
+    }
+};
+
+TEST_F(Menus, TitleIntroMainMenuHitsAndEveryChoice)
+{
+    const ButtonRecord& play = MainMenuButtons[1];
+    for (bool inside : {false, true})
+        for (const auto& [x, y] : Edges(play.hitLeft, play.hitTop, play.hitRight, play.hitBottom, inside)) {
+            PointAt(x, y);
+            EXPECT_EQ(MainMenuChoice, inside ? 1 : 0) << x << "," << y;
+        }
+    // Hit ranges follow the texts, centred on the panel: "Quick Game" is wider than "Play".
+    for (int i = 1; i <= 6; ++i)
+        EXPECT_NEAR(MainMenuButtons[i].hitLeft + MainMenuButtons[i].hitRight, 2 * MainMenuPanel.x + MainMenuPanel.width, 2);
+    EXPECT_GT(MainMenuButtons[2].hitRight - MainMenuButtons[2].hitLeft, play.hitRight - play.hitLeft + 20);
+    PointAt(CentreX(play), (play.hitBottom + MainMenuButtons[2].hitTop) / 2);
+    EXPECT_EQ(MainMenuChoice, 0) << "between two strips";
+
+    // Each choice slides the menu out for 25 frames, then its screen slides in; each way back.
+    const struct {
+        int choice, state;
+        int back;  // a key, or a record to click
+        const ButtonRecord* close;
+    } choices[] = {{1, StateLevelSelect, KeyEscape, nullptr}, {2, StateQuickGame, 0, &QuickGameButtons[5]},
+                   {3, StateSettings, KeyEscape, nullptr},    {4, StateHelp, 0, &HelpButtons[1]},
+                   {5, StateCredits, 0, &CreditsButtons[1]},  {6, StateQuitConfirm, 0, &QuitButtons[2]}};
+    for (const auto& c : choices) {
+        SCOPED_TRACE(c.choice);
+        ClickRecord(MainMenuButtons[c.choice]);  // the click's pass is the first frame of the slide
+        ASSERT_EQ(MainMenuPanel.slide, -24);
+        RunPasses(23);
+        EXPECT_EQ(ScreenState, StateMainMenu);
+        RunPasses(1);
+        EXPECT_EQ(ScreenState, c.state);
+        RunPasses(10);  // clicks and Escape do nothing while a panel slides in
+        ClickAt(CentreX(c.close ? *c.close : MainMenuButtons[1]), CentreY(c.close ? *c.close : MainMenuButtons[1]));
+        TapKey(KeyEscape);
+        ASSERT_EQ(ScreenState, c.state);
+        Settle();
+        if (c.close)
+            ClickRecord(*c.close);
+        else
+            TapKey(c.back);
+        ASSERT_TRUE(RunUntilState(StateMainMenu, 60));
+        Settle();
+    }
+    EXPECT_FALSE(Game.levelChosen || QuitFlag);
+
+    // The help panel: Escape twice slides it out once, and it rests where it did.
+    Open(4, StateHelp);
+    const int restingY = HelpPanel.y;
+    TapKey(KeyEscape);
+    TapKey(KeyEscape);
+    EXPECT_EQ(HelpPanel.slide, -23) << "the second Escape slid it out again";
+    ASSERT_TRUE(RunUntilState(StateMainMenu, 40));
+    Open(4, StateHelp);
+    EXPECT_EQ(HelpPanel.y, restingY);
+    TapKey(KeyEscape);
+    ASSERT_TRUE(RunUntilState(StateMainMenu, 40));
+
+    // The credit lines fit the panel. Yes on the quit confirmation ends at
+    // once; Escape on the main menu ends without asking.
+    setDrawingFont(GameFont(35, true));
+    for (const CreditLine& line : CreditLines)
+        EXPECT_LT(textWidth(line.key[0] ? text(line.key) : std::string(line.fixed)), 1272 - 2 * 90) << line.top;
+    Open(6, StateQuitConfirm);
+    ClickRecord(QuitButtons[1]);
+    EXPECT_EQ(QuitFlag, 1);
+    EXPECT_EQ(QuitPanel.slide, 0);
+    QuitFlag = 0;
+    ClickRecord(QuitButtons[2]);
+    ASSERT_TRUE(RunUntilState(StateMainMenu, 40));
+    Settle();
+    TapKey(KeyEscape);
+    EXPECT_EQ(QuitFlag, 1);
+}
+
+TEST_F(Menus, LevelSelectAndQuickGame)
+{
+    Open(1, StateLevelSelect);
+    const LevelRecord& first = LevelStore[0][0];
+    for (const auto& [x, y] : Edges(first.hitLeft, first.hitTop, first.hitRight, first.hitBottom, false))
+        ClickAt(x, y);
+    const LevelRecord& second = LevelStore[1][0];  // locked
+    ClickAt((second.hitLeft + second.hitRight) / 2, (second.hitTop + second.hitBottom) / 2);
+    EXPECT_EQ(LevelSelectPanel.slide, 0) << "an edge or a locked cell started a level";
+    EXPECT_LT(first.hitRight, second.hitLeft);
+    EXPECT_LT(first.hitBottom, LevelStore[0][1].hitTop);
+
+    // Redrawing a cell after a level was rated changes that cell only.
+    const int shownWidth = spriteWidth(SpriteLevelSelect), shownHeight = spriteHeight(SpriteLevelSelect);
+    const auto design = [] {
+        zoomSprite(SpriteLevelSelect, -1, -1);
+        std::vector<uint32_t> pixels;
+        for (int y = 0; y < spriteHeight(SpriteLevelSelect); ++y)
+            for (int x = 0; x < spriteWidth(SpriteLevelSelect); ++x)
+                pixels.push_back(spritePixel(SpriteLevelSelect, x, y));
+        return pixels;
+    };
+    const std::vector<uint32_t> before = design();
+    const int width = spriteWidth(SpriteLevelSelect);
+    LevelStore[2][0].locked = 0;
+    LevelStore[2][0].best = 2;
+    RedrawLevelCell(2, 0);
+    EXPECT_EQ(spriteWidth(SpriteLevelSelect) * 10000 + spriteHeight(SpriteLevelSelect), shownWidth * 10000 + shownHeight);
+    const std::vector<uint32_t> after = design();
+    int inside = 0, outside = 0;
+    for (size_t i = 0; i < after.size(); ++i) {
+        const int x = int(i) % width - LevelCellX(2), y = int(i) / width - LevelCellY(0);
+        if (after[i] != before[i])
+            ++(x >= 0 && x < LevelCellSize && y >= 0 && y < LevelCellSize ? inside : outside);
+    }
+    EXPECT_EQ(outside, 0);
+    EXPECT_GT(inside, 1000);
+    zoomSprite(SpriteLevelSelect, shownWidth, shownHeight);
+
+    // Escape after an earlier game starts nothing; an open cell starts its level.
+    Game.levelChosen = true;
+    TapKey(KeyEscape);
+    ASSERT_TRUE(RunUntilState(StateMainMenu, 40));
+    EXPECT_FALSE(Game.levelChosen);
+    Open(1, StateLevelSelect);
+    Game.mode = ModeHard;
+    ClickAt((first.hitLeft + first.hitRight) / 2, (first.hitTop + first.hitBottom) / 2);
+    EXPECT_TRUE(Game.levelChosen);
+    EXPECT_EQ(Game.mode, ModeCampaign);
+    EXPECT_EQ(Game.levelColumn + Game.levelRow, 0);
+    ASSERT_TRUE(RunUntilState(StatePlay, 300));
+    TapKey(KeyEscape);
+    Settle();
+    ClickRecord(InGameMenuButtons[3]);
+    ASSERT_TRUE(RunUntilState(StateLeaveConfirm, 40));
+    Settle();
+    ClickRecord(LeaveButtons[1]);
+    ASSERT_TRUE(RunUntilState(StateMainMenu, 40));
+
+    // Quick game: between the strips nothing; the hovered difficulty starts.
+    Open(2, StateQuickGame);
+    const ButtonRecord& hard = QuickGameButtons[3];
+    ClickAt(CentreX(hard), (QuickGameButtons[2].hitBottom + hard.hitTop) / 2);
+    EXPECT_EQ(QuickGamePanel.slide, 0);
+    ClickRecord(hard);
+    EXPECT_EQ(QuickGameChoice, 3);
+    EXPECT_TRUE(Game.levelChosen);
+    EXPECT_EQ(Game.mode, ModeHard);
+    ASSERT_TRUE(RunUntilState(StatePlay, 300));
+    EXPECT_EQ(Game.columns * 100 + Game.rows, 933);
+}
+
+TEST_F(Menus, SettingsApplyOnlyWhenConfirmed)
+{
+    const auto click = [](int index) { ClickRecord(SettingsButtons[index]); };
+    Open(3, StateSettings);
+    click(2);
+    EXPECT_EQ(Pending.music, 0);
+    EXPECT_EQ(Prefs.music, 1) << "nothing applies before the confirm";
+    click(2);
+    click(3);
+    click(6);
+    EXPECT_EQ(Prefs.music * 10 + Prefs.sounds, 10);
+    ASSERT_TRUE(RunUntilState(StateMainMenu, 40));
+
+    // Cancel (or Escape) after many clicks leaves every preference, and the next visit starts from them.
+    const Preferences before = Prefs;
+    const auto same = [&before] {
+        return Prefs.language == before.language && Prefs.music == before.music && Prefs.sounds == before.sounds &&
+               Prefs.gameScreen == before.gameScreen && Prefs.resolution == before.resolution;
+    };
+    for (int cancel : {7, 0}) {
+        Open(3, StateSettings);
+        for (int round = 0; round < 3; ++round)
+            for (int row = 1; row <= 5; ++row)
+                click(row);
+        EXPECT_NE(Pending.language, before.language);
+        cancel ? click(cancel) : TapKey(KeyEscape);
+        ASSERT_TRUE(RunUntilState(StateMainMenu, 40));
+        EXPECT_TRUE(same());
+        EXPECT_EQ(LanguageList[LanguageIndex].id, before.language);
+    }
+    Open(3, StateSettings);
+    EXPECT_EQ(Pending.music * 10 + Pending.screenMode, before.music * 10 + before.gameScreen);
+
+    // Outside the windowed mode the resolution row is disabled; cycled back
+    // to windowed with the same resolution, a confirm needs no re-open.
+    click(4);
+    const int resolution = Pending.resolution;
+    PointAt(CentreX(SettingsButtons[5]), CentreY(SettingsButtons[5]));
+    EXPECT_EQ(SettingsHover, 0);
+    click(5);
+    EXPECT_EQ(Pending.resolution, resolution);
+    click(4);
+    click(4);
+    ASSERT_EQ(Pending.screenMode, ScreenWindowed);
+    click(6);
+    EXPECT_EQ(ReopenPending, 0);
+    EXPECT_EQ(SettingsPanel.slide, -24) << "slides out instead of re-opening";
+    ASSERT_TRUE(RunUntilState(StateMainMenu, 40));
+
+    // Another language is loaded and the menu follows its texts.
+    const int englishWidth = MainMenuButtons[1].hitRight - MainMenuButtons[1].hitLeft;
+    Open(3, StateSettings);
+    click(1);
+    const std::string chosen = Pending.language;
+    ASSERT_NE(chosen, "en_GB");
+    click(6);
+    EXPECT_EQ(Prefs.language, chosen);
+    EXPECT_NE(MainMenuButtons[1].hitRight - MainMenuButtons[1].hitLeft, englishWidth) << text("tMenuSTART");
+    ASSERT_TRUE(RunUntilState(StateMainMenu, 40));
+    Settle();
+    PointAt(CentreX(MainMenuButtons[1]), CentreY(MainMenuButtons[1]));
+    EXPECT_EQ(MainMenuChoice, 1);
+
+    // Another window size opens the display again and plays the title intro
+    // (from the click's own pass on): the logo holds 100 frames, shrinks for
+    // 25, and the menu rests in the next.
+    Open(3, StateSettings);
+    click(5);
+    click(6);
+    ASSERT_EQ(ScreenState, StateTitleIntro);
+    EXPECT_EQ(ReopenPending, 1);
+    EXPECT_EQ(screenWidth() * 10000 + ScreenHeight, ResolutionWidth(1) * 10000 + ResolutionHeight(1));
+    EXPECT_EQ(MainMenuPanel.y, ScreenHeight + 1);
+    const int logoY = LogoY;
+    RunPasses(99);
+    EXPECT_EQ(LogoScale * 10000 + LogoY, 50 * 10000 + logoY);
+    RunPasses(25);
+    EXPECT_EQ(LogoScale * 10000 + LogoY, 25 * 10000 + logoY - 25 * LogoStep);
+    EXPECT_EQ(spriteWidth(SpriteLogo), ScreenWidth / 100 * 25);
+    EXPECT_EQ(ScreenState, StateTitleIntro);
+    RunOnePass();
+    ASSERT_EQ(ScreenState, StateMainMenu);
+    EXPECT_EQ(MainMenuButtons[1].hitTop, MainMenuButtons[1].y) << "hit rectangles on their strips";
+    EXPECT_LT(MainMenuButtons[6].hitBottom, ScreenHeight);
+}
+
+// Draws text wrapped into a box of `width` at (100, 100), 80 pixels a line;
+// answers the y of its last line and, per line, the rightmost inked pixel.
+int Wrap(const std::string& words, int width, std::vector<int>& right)
+{
+    const int sprite = createSprite(-1, 2400, 500, SpriteAlphaBlending);
+    EXPECT_TRUE(beginDrawing(sprite));
+    setDrawingMode(DrawTransparent | DrawAlphaBlend);
+    setDrawingFont(GameFont(30, true));
+    const int y = DrawWrappedText(100, 100, width, 400, 80, words, TextColour, 2);
+    endDrawing();
+    right.assign(5, 0);
+    for (int row = 0; row < 500; ++row)
+        for (int x = 0; x < 2400; ++x)
+            if (row >= 100 && spritePixel(sprite, x, row) >> 24)
+                right[size_t((row - 100) / 80)] = std::max(right[size_t((row - 100) / 80)], x - 100);
+    freeSprite(sprite);
+    return y;
+}
+
+TEST_F(Menus, WrappedTextAndCapitals)
+{
+    setDrawingFont(GameFont(30, true));
+    std::string a = "Tiles", half = "tiles", b = "fall";
+    while (textWidth(half) < 600)
+        half += "-tiles";
+    while (textWidth(a + " " + b) <= 1000)
+        b += "i";
+    ASSERT_LT(textWidth(a + " " + b), 1100);
+    const std::string blankAfterB = a + " " + b + " ";  // its width makes a box the blank just fills
+    std::vector<int> right;
+    const struct {
+        std::string text;
+        int width, lines;
+        int firstLine;  // the first line's inked width at most, 0: the box
+    } cases[] = {
+        {"Short.", 1000, 1, 0},
+        {half + " " + half + " " + half, 1000, 3, 0},  // each half alone on its line
+        {a + " " + b, 1000, 2, 0},                     // a little too wide for one line
+        {blankAfterB + a, textWidth(blankAfterB), 2, textWidth(a + " ")},
+        {a + " " + half + half + " ", 1000, 2, textWidth(a + " ")},  // a last word wider than the box
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(Wrap(c.text, c.width, right), 100 + 80 * (c.lines - 1));
+        EXPECT_LE(right[0], c.firstLine ? c.firstLine : c.width);
+        for (int line = 0; line < 5; ++line)
+            EXPECT_EQ(right[size_t(line)] > 0, line < c.lines) << line;
+        for (int line = 0; line < c.lines && c.firstLine == 0; ++line)
+            EXPECT_LE(right[size_t(line)], c.width) << line;
+    }
+
+    const std::pair<const char*, const char*> capitals[] = {
+        {"Fran\xC3\xA7" "ais", "FRAN\xC3\x87" "AIS"}, {"Espa\xC3\xB1ol", "ESPA\xC3\x91OL"},
+        {"\xC4\x85\xC4\x99\xC5\x82\xC3\xB3\xC5\x9B\xC5\xBA\xC5\xBC\xC5\x84\xC4\x87",
+         "\xC4\x84\xC4\x98\xC5\x81\xC3\x93\xC5\x9A\xC5\xB9\xC5\xBB\xC5\x83\xC4\x86"},
+        {"Stra\xC3\x9F" "e", "STRASSE"},
+        {"\xD1\x80\xD1\x83\xD1\x81\xD1\x81\xD0\xBA\xD0\xB8\xD0\xB9", "\xD0\xA0\xD0\xA3\xD0\xA1\xD0\xA1\xD0\x9A\xD0\x98\xD0\x99"},
+        {"\xCE\xB5\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC", "\xCE\x95\xCE\x9B\xCE\x9B\xCE\x97\xCE\x9D\xCE\x99\xCE\x9A\xCE\xAC"},
+        {"a\xC3", "A\xC3"}, {"\xFFz", "\xFFZ"}};
+    for (const auto& [lower, upper] : capitals)
+        EXPECT_EQ(UpperCaseText(lower), upper);
+}
+
+}  // namespace
