@@ -44,7 +44,8 @@ Xvfb -displayfd 5 -screen 0 1920x1080x24 -nolisten tcp 5>"$WORK/display" >"$WORK
 XVFB_PID=$!
 until_ok 10 "Xvfb did not start" test -s "$WORK/display"
 export DISPLAY=":$(head -n 1 "$WORK/display")"
-until_ok 10 "Xvfb did not answer" xdotool getdisplaygeometry
+x_answers() { xdotool getdisplaygeometry >/dev/null 2>&1; }
+until_ok 10 "Xvfb did not answer" x_answers
 [ "$(xdotool getdisplaygeometry)" = "1920 1080" ] || fail "Xvfb screen is not 1920x1080"
 cp -r "$BUILD/game/." "$GAME/"
 rm -f "$GAME"/Morvane.prefs "$GAME"/Morvane.scores "$GAME"/Log*.log "$GAME"/Morvane\ *.bmp
@@ -102,12 +103,13 @@ click_seen() {  # x y
   click "$1" "$2"
 }
 screenshots_logged() { cat "$GAME"/Log*.log 2>/dev/null | grep -c $'^Saving screenshot:\t\tOK\r$'; }
+more_screenshots() { [ "$(screenshots_logged)" -gt "$1" ]; }
 press_f2() {
   local before
   before=$(screenshots_logged)
   sleep 1.1  # one screenshot a second at most keeps the names apart
   xdotool key F2
-  until_ok 10 "F2 wrote no screenshot" test "$(screenshots_logged)" -gt "$before"
+  until_ok 10 "F2 wrote no screenshot" more_screenshots "$before"
 }
 # The game's 1280x720 window, centred on the screen.
 windowed() {
@@ -203,7 +205,10 @@ clear_level
 until_ok 20 "no hover on NEXT" hovered "$MM_X" "$NEXT_Y" "$MM_W" "$STRIP"
 click $((W / 2)) $((NEXT_Y + STRIP / 2))
 # The corner button opens the in-game menu once play runs (not during get-ready).
-menu_opened() { click "$CORNER_X" "$CORNER_Y" && sleep 1 && hovered "$MM_X" "$IG_QUIT_Y" "$MM_W" "$STRIP"; }
+menu_opened() {
+  click "$CORNER_X" "$CORNER_Y" && sleep 1 && point $((W / 2)) $((IG_QUIT_Y + STRIP / 2)) && sleep 0.3 &&
+    hovered "$MM_X" "$IG_QUIT_Y" "$MM_W" "$STRIP"
+}
 until_ok 40 "the in-game menu did not open" menu_opened
 cp "$SHOTS/hover.ppm" "$SHOTS/ingame.ppm"
 click $((W / 2)) $((IG_QUIT_Y + STRIP / 2))
