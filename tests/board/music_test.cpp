@@ -1,6 +1,6 @@
-// Level music and sound effects through the real mixer (dummy audio
-// driver): the fade, the piece by level, keeping it on a restart, the match
-// sound and the end-of-level jingle.
+// Level music and effects through the real mixer (dummy audio driver): the
+// fade, the piece by level, keeping it on a restart, the match sound and the
+// jingle, and nothing at all with music or sounds off.
 #include <gtest/gtest.h>
 
 #include "assets/asset_numbers.h"
@@ -10,115 +10,83 @@
 
 namespace {
 
-class Music : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        ASSERT_NE(initSound(), 0);
-        for (int sound = MenuMusic; sound <= SoundMatch; sound++) {
-            const std::vector<uint8_t> tone = MakeToneOgg(2.0, 220.0 + 110.0 * sound);
-            ASSERT_NE(loadSound(sound, tone.data(), tone.size()), 0) << sound;
-        }
-    }
-    static void TearDownTestSuite() { releaseMedia(); }
-    void SetUp() override
-    {
-        PrepareBoard();
-        MusicChannel = playSound(MenuMusic, SoundLoop | SoundOwnChannel, 100);
-        ASSERT_EQ(soundStatus(MenuMusic, MusicChannel), SoundPlaying);
-    }
-    // A level start as the flow makes it.
-    static void Start(int n, const SoundSettings& settings)
-    {
-        Game.mode = ModeCampaign;
-        Game.levelColumn = LevelColumnOf(n);
-        Game.levelRow = LevelRowOf(n);
-        ASSERT_TRUE(StartLevel(settings));
-        Game.playRunning = true;
-    }
-    static void ClickTriple(const SoundSettings& settings)
-    {
-        const int picture = PictureCounts().rbegin()->first;  // every picture has 9 tiles in level 1
-        for (int i = 0, clicked = 0; i < int(Game.board.size()); i++)
-            if (Game.board[size_t(i)].picture == picture && clicked++ < 3) {
-                const BoardCell& cell = Game.board[size_t(i)];
-                BoardClick((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2, settings);
-            }
-    }
-    const SoundSettings loud{true, true, 70};
-};
-
-TEST_F(Music, PiecesFadeStartByLevelAndOutliveARestart)
+void Start(int n, const SoundSettings& settings)
 {
-    const int menu = MusicChannel;
+    Game.levelColumn = LevelColumnOf(n);
+    Game.levelRow = LevelRowOf(n);
+    ASSERT_TRUE(StartLevel(settings));
+    Game.playRunning = true;
+}
+
+// Clicks three tiles of one picture with the settings given.
+void RemoveTriple(const SoundSettings& settings)
+{
+    const int picture = PictureCounts().rbegin()->first;  // level 1: 9 tiles of each picture
+    for (size_t i = 0, clicked = 0; i < Game.board.size() && clicked < 3; i++)
+        if (Game.board[i].picture == picture && ++clicked) {
+            const BoardCell& cell = Game.board[i];
+            BoardClick((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2, settings);
+        }
+}
+
+TEST(Music, PiecesEffectsAndTheirSettings)
+{
+    ASSERT_NE(initSound(), 0);
+    for (int sound = MenuMusic; sound <= SoundMatch; sound++) {
+        const std::vector<uint8_t> tone = MakeToneOgg(2.0, 220.0 + 110.0 * sound);
+        ASSERT_NE(loadSound(sound, tone.data(), tone.size()), 0) << sound;
+    }
+    PrepareBoard();
+    const int menu = MusicChannel = playSound(MenuMusic, SoundLoop | SoundOwnChannel, 100);
     const int other = playSound(SoundLevelMusic1, SoundLoop | SoundOwnChannel, 100);
     fadeAndStop(SoundLevelMusic2, other);  // another sound's channel is left alone
     EXPECT_EQ(soundStatus(SoundLevelMusic1, other), SoundPlaying);
     fadeAndStop(SoundLevelMusic1, -1);
-    EXPECT_EQ(soundStatus(SoundLevelMusic1, other), SoundStopped);
-    EXPECT_EQ(soundVolume(SoundLevelMusic1, other), 0);
+    EXPECT_EQ(soundStatus(SoundLevelMusic1, other) * 100 + soundVolume(SoundLevelMusic1, other), SoundStopped);
 
-    Start(1, loud);
+    const SoundSettings loud{true, true, 70};
+    Start(1, loud);  // the menu music fades; odd levels play piece 1 at the music volume
     EXPECT_EQ(soundStatus(MenuMusic, menu), SoundStopped);
-    EXPECT_EQ(Game.levelMusic, SoundLevelMusic1);
-    EXPECT_EQ(soundStatus(SoundLevelMusic1, MusicChannel), SoundPlaying);
-    EXPECT_EQ(soundVolume(SoundLevelMusic1, MusicChannel), 70);
+    EXPECT_EQ(soundStatus(SoundLevelMusic1, MusicChannel) * 100 + soundVolume(SoundLevelMusic1, MusicChannel), 170);
     const int first = MusicChannel;
     Start(2, loud);
     EXPECT_EQ(soundStatus(SoundLevelMusic1, first), SoundStopped);
-    EXPECT_EQ(Game.levelMusic, SoundLevelMusic2);
     EXPECT_EQ(soundStatus(SoundLevelMusic2, MusicChannel), SoundPlaying);
-
     const int playing = MusicChannel;
-    Game.keepMusic = true;
+    Game.keepMusic = true;  // a restart keeps the piece playing...
     Start(2, loud);
     EXPECT_EQ(MusicChannel, playing);
-    EXPECT_EQ(soundStatus(SoundLevelMusic2, playing), SoundPlaying);
     EXPECT_FALSE(Game.keepMusic);
-    // A paused piece starts again on a fresh channel; the old one is stopped.
-    pauseSound(SoundLevelMusic2, playing);
+    pauseSound(SoundLevelMusic2, playing);  // ...or starts a paused one again on a fresh channel
     Game.keepMusic = true;
     Start(2, loud);
     EXPECT_NE(MusicChannel, playing);
     EXPECT_EQ(soundStatus(SoundLevelMusic2, playing), SoundStopped);
     EXPECT_EQ(soundStatus(SoundLevelMusic2, MusicChannel), SoundPlaying);
-
-    const int modes[][2] = {{ModeEasy, 1}, {ModeMedium, 2}, {ModeHard, 1}, {ModeInsane, 2}};
-    for (const auto& [mode, piece] : modes)
+    for (const auto& [mode, piece] : {std::pair{ModeEasy, 1}, {ModeMedium, 2}, {ModeHard, 1}, {ModeInsane, 2}})
         EXPECT_EQ(LevelMusicFor(mode, 0), piece) << mode;
-}
 
-TEST_F(Music, MatchSoundsAndTheJingleOnlyWithSoundsOn)
-{
+    // Each removal plays the match sound at 25; the end stops the piece and plays the jingle.
     Start(1, loud);
     for (int i = 0; i < 11; i++) {
-        ClickTriple(loud);
-        ASSERT_EQ(soundStatus(SoundMatch, JingleChannel), SoundPlaying);
-        ASSERT_EQ(soundVolume(SoundMatch, JingleChannel), 25);
-        while (Game.falling)
-            UpdateBoard(loud);
+        RemoveTriple(loud);
+        ASSERT_EQ(soundStatus(SoundMatch, JingleChannel) * 100 + soundVolume(SoundMatch, JingleChannel), 125);
+        RunUntilRest();
     }
-    const int level = MusicChannel;
     while (Game.playRunning)
         UpdateBoard(loud);
-    EXPECT_EQ(soundStatus(SoundLevelMusic1, level), SoundStopped);
-    EXPECT_EQ(soundStatus(SoundJingle, JingleChannel), SoundPlaying);
-    EXPECT_EQ(soundVolume(SoundJingle, JingleChannel), 70);
-
-    // Sounds off: no effects; music off: the menu music still fades and nothing starts.
-    const SoundSettings quiet{true, false, 70};
-    Start(1, quiet);
-    JingleChannel = 0;
-    ClickTriple(quiet);
-    EXPECT_EQ(Game.tilesCleared, 3);
-    Game.tilesCleared = Game.tilesTotal - 3;
-    EndLevel(quiet);
-    EXPECT_EQ(JingleChannel, 0);
     EXPECT_EQ(soundStatus(SoundLevelMusic1, MusicChannel), SoundStopped);
-    const int menu = MusicChannel = playSound(MenuMusic, SoundLoop | SoundOwnChannel, 100);
-    Start(4, {false, true, 70});
-    EXPECT_EQ(soundStatus(MenuMusic, menu), SoundStopped);
-    EXPECT_EQ(MusicChannel, menu);
+    EXPECT_EQ(soundStatus(SoundJingle, JingleChannel) * 100 + soundVolume(SoundJingle, JingleChannel), 170);
+
+    const int level = MusicChannel = playSound(MenuMusic, SoundLoop | SoundOwnChannel, 100);
+    Start(1, {false, false, 70});  // music and sounds off: the menu music still fades, nothing starts
+    JingleChannel = 0;
+    RemoveTriple({false, false, 70});
+    EndLevel({false, false, 70});
+    EXPECT_EQ(soundStatus(MenuMusic, level), SoundStopped);
+    EXPECT_EQ(MusicChannel, level);
+    EXPECT_EQ(JingleChannel, 0);
+    releaseMedia();
 }
 
 }  // namespace

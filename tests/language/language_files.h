@@ -1,16 +1,13 @@
 // Language sources made by the tests (and the language benchmark): language
-// files, ZIP archives written with libarchive's writer or byte by byte.
+// files and ZIP archives written byte by byte, whose headers may lie.
 #pragma once
 
-#include <archive.h>
-#include <archive_entry.h>
 #include <zlib.h>
 
 #include <algorithm>
-#include <iterator>
-
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,34 +27,6 @@ inline std::string LanguageFile(const std::string& name, const std::string& text
            "tLangFileLANGID = " + name.substr(0, 2) + "\r\n"
            "tLangFileSOFTWARE = Morvane\r\n"
            "[TEXTS]\r\n" + texts;
-}
-
-// A ZIP archive of the members in order; a name ending in "/" is a folder.
-inline bool WriteZip(const std::string& path, const std::vector<NamedBytes>& members)
-{
-    archive* writer = archive_write_new();
-    archive_write_set_format_zip(writer);
-    if (archive_write_open_filename(writer, path.c_str()) != ARCHIVE_OK) {
-        archive_write_free(writer);
-        return false;
-    }
-    bool ok = true;
-    for (const auto& [name, bytes] : members) {
-        archive_entry* entry = archive_entry_new();
-        archive_entry_set_pathname(entry, name.c_str());
-        const bool folder = !name.empty() && name.back() == '/';
-        archive_entry_set_filetype(entry, folder ? AE_IFDIR : AE_IFREG);
-        archive_entry_set_perm(entry, folder ? 0755 : 0644);
-        archive_entry_set_size(entry, folder ? 0 : static_cast<la_int64_t>(bytes.size()));
-        ok = ok && archive_write_header(writer, entry) == ARCHIVE_OK;
-        if (!folder && !bytes.empty())
-            ok = ok && archive_write_data(writer, bytes.data(), bytes.size()) ==
-                           static_cast<la_ssize_t>(bytes.size());
-        archive_entry_free(entry);
-    }
-    ok = archive_write_close(writer) == ARCHIVE_OK && ok;
-    archive_write_free(writer);
-    return ok;
 }
 
 // A ZIP member written byte by byte, so that its headers can claim any

@@ -34,6 +34,16 @@ struct ReleaseAtEnd : testing::Environment {
 };
 const testing::Environment* const Suite = testing::AddGlobalTestEnvironment(new ReleaseAtEnd);
 
+// A ZIP archive of the members, stored, in order; a name ending in "/" is a folder.
+bool WriteZip(const std::string& path, const std::vector<NamedBytes>& members)
+{
+    std::vector<RawMember> stored;
+    for (const auto& [name, bytes] : members)
+        stored.push_back(StoredMember(name, bytes));
+    WriteBytes(path, RawZip(stored));
+    return true;
+}
+
 std::vector<std::string> ListedIds()
 {
     std::vector<std::string> ids;
