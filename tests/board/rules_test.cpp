@@ -3,6 +3,7 @@
 // cursor.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "board_support.h"
@@ -32,10 +33,7 @@ Cells Selected()
 
 int Marked()
 {
-    int marked = 0;
-    for (const BoardCell& cell : Game.board)
-        marked += cell.selected;
-    return marked;
+    return int(std::ranges::count_if(Game.board, [](const BoardCell& cell) { return cell.selected; }));
 }
 
 // The column's pictures from top to bottom, empty cells left out.
@@ -83,25 +81,22 @@ TEST(Selection, EveryRowOfTheRuleAndTheRemovalOfATriple)
 TEST(Selection, HitTestsAreStrictOnEverySide)
 {
     DealWith(1, {});
-    for (int cell = 0; cell < 2; cell++) {
-        const BoardCell& c = CellAt(cell, cell);  // (0, 0) on the board's outer edges, (1, 1) inside
-        const int mx = (c.left + c.right) / 2, my = (c.top + c.bottom) / 2;
-        const int points[][3] = {{c.left, my, 0}, {c.right, my, 0}, {mx, c.top, 0}, {mx, c.bottom, 0},
-                                 {c.left + 1, my, 1}, {c.right - 1, my, 1}, {mx, c.top + 1, 1}, {mx, c.bottom - 1, 1}};
-        for (const auto& p : points) {
-            Game.selection = {};
-            for (BoardCell& any : Game.board)
-                any.selected = 0;
-            BoardClick(p[0], p[1], Silent());
-            EXPECT_EQ(Game.selection.count == 1 && c.selected == 1, p[2] == 1) << "cell " << cell << " at " << p[0] << "," << p[1];
+    // (0, 0) on the board's outer edges, (1, 1) inside it, then the menu button.
+    const BoardCell &outer = CellAt(0, 0), &inner = CellAt(1, 1);
+    const BoardCell button{0, 0, MenuButtonLeft, MenuButtonTop, MenuButtonRight, MenuButtonBottom, 0};
+    for (const BoardCell* c : {&outer, &inner, &button})
+        for (int d : {0, 1}) {  // on each edge, then one pixel inside it
+            const int mx = (c->left + c->right) / 2, my = (c->top + c->bottom) / 2;
+            for (const auto& [x, y] : {std::pair{c->left + d, my}, {c->right - d, my}, {mx, c->top + d}, {mx, c->bottom - d}}) {
+                Game.selection = {};
+                for (BoardCell& any : Game.board)
+                    any.selected = 0;
+                const bool hit = c == &button ? BoardClick(x, y, Silent()) == ClickOpenMenu
+                                              : BoardClick(x, y, Silent()) == ClickNothing && c->selected && Marked() == 1;
+                EXPECT_EQ(hit, d == 1) << x << "," << y;
+            }
         }
-    }
     const int mx = (MenuButtonLeft + MenuButtonRight) / 2, my = (MenuButtonTop + MenuButtonBottom) / 2;
-    const int points[][3] = {{MenuButtonLeft, my, 0}, {MenuButtonRight, my, 0}, {mx, MenuButtonTop, 0},
-                             {mx, MenuButtonBottom, 0}, {MenuButtonLeft + 1, my, 1}, {MenuButtonRight - 1, my, 1},
-                             {mx, MenuButtonTop + 1, 1}, {mx, MenuButtonBottom - 1, 1}};
-    for (const auto& p : points)
-        EXPECT_EQ(BoardClick(p[0], p[1], Silent()), p[2] ? ClickOpenMenu : ClickNothing) << p[0] << "," << p[1];
     Game.playRunning = false;
     EXPECT_EQ(BoardClick(mx, my, Silent()), ClickNothing);
 }
@@ -145,28 +140,6 @@ TEST(Falls, ByTheEmptyCellsBelowAtEightFramesACell)
             }
         }
     }
-}
-
-TEST(Falls, OneStepAFrameWhicheverCellHoldsTheTile)
-{
-    DealWith(1, {{2, 4, C}, {2, 5, C}, {3, 5, C}});
-    const int moving = CellAt(2, 3).picture;
-    ClickCell(2, 4);
-    ClickCell(2, 5);
-    ClickCell(3, 5);
-    for (int frame = 1; frame <= 15; frame++) {
-        UpdateBoard(Silent());
-        const int row = 3 + frame / 8;
-        EXPECT_EQ(CellAt(2, row).picture, moving) << frame;
-        EXPECT_EQ(CellAt(2, row).top, GridTop(3) + frame * TileSize / 8) << frame;
-    }
-    UpdateBoard(Silent());
-    EXPECT_FALSE(Game.falling);
-    EXPECT_EQ(CellAt(2, 5).picture, moving);
-    const int offsetY = Game.OffsetY;
-    UpdateBoard(Silent());
-    UpdateBoard(Silent());
-    EXPECT_EQ(Game.OffsetY, offsetY - 1);  // rising again
 }
 
 TEST(Falls, ClicksWhileTilesFall)

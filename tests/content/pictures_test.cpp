@@ -1,7 +1,6 @@
 // The pictures and the cursor file as they ship: every picture at its
 // design size (or its screen's proportions) within its buffer and with the
-// right kind of pixels, badges drawn exactly where their clicks work, and
-// the rating pictures' stars.
+// right kind of pixels, and badges drawn exactly where their clicks work.
 #include <algorithm>
 #include <cstring>
 
@@ -47,11 +46,6 @@ bool Red(const uint8_t* p)
 bool Green(const uint8_t* p)
 {
     return p[3] > 200 && p[1] > 100 && p[1] > p[0] + 40 && p[1] > p[2] + 15;
-}
-
-bool Gold(const uint8_t* p)
-{
-    return p[3] > 200 && p[0] > 225 && p[1] > 150 && p[2] < 150;
 }
 
 TEST(Pictures, SizesLimitsAndKindsOfPixels)
@@ -104,33 +98,6 @@ TEST(Pictures, BadgesSitInsideTheirClickAreasAndNowhereElse)
                              return x >= b.left && x < b.right && y >= b.top && y < b.bottom;
                          });
         EXPECT_EQ(stray, 0) << "badge-coloured pixels outside every click area";
-    }
-}
-
-// star_1 is the best rating (three gold stars) down to star_4 (none); the
-// small ones leave the top of the cell clear for the level number.
-TEST(Pictures, RatingPicturesShowTheirNumberOfGoldStars)
-{
-    for (int n = 1; n <= 4; ++n) {
-        const struct {
-            std::string member;
-            int centres[3][2];
-        } pictures[] = {{"star_" + std::to_string(n) + ".png", {{46, 146}, {96, 134}, {146, 146}}},
-                        {"star_" + std::to_string(n) + "_big.png", {{168, 256}, {360, 196}, {552, 256}}},
-                        {"gui_prize_" + std::to_string(n) + ".png", {{100, 88}, {178, 80}, {256, 88}}}};
-        for (const auto& picture : pictures) {
-            const Image image = Decode(Member(picture.member, Small));
-            ASSERT_GT(image.width, 0) << picture.member;
-            for (int i = 0; i < 3; ++i) {
-                const uint8_t* p = image.at(picture.centres[i][0], picture.centres[i][1]);
-                EXPECT_EQ(Gold(p), i < 4 - n) << picture.member << " star " << i;
-                EXPECT_GT(p[3], 150) << picture.member << " star " << i << " is drawn";
-            }
-        }
-        const Image cell = Decode(Member("star_" + std::to_string(n) + ".png", Small));
-        for (int y = 20; y < 96; y += 2)
-            for (int x = 40; x < 152; x += 2)
-                ASSERT_EQ(cell.at(x, y)[3], 0) << "star_" << n << " covers the number at " << x << "," << y;
     }
 }
 

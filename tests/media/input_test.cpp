@@ -1,5 +1,6 @@
 // Keys, mouse, window events, signals and controllers, pushed as real SDL
-// events; windows and screens opened for real.
+// events. (Windows and full screen are opened for real by the start-up and
+// end-to-end tests.)
 #include <chrono>
 #include <csignal>
 
@@ -98,47 +99,10 @@ TEST_F(ScreenTest, WindowEventsSignalsAndPacing)
         presentFrame();
     EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(190)) << "unpaced frames waited";
 
-    TempFolder folder;
-    WriteBytes(folder.File("p"), "Xcur but nothing more");
-    EXPECT_EQ(loadCursorFile(folder.File("p")), 0);
-    EXPECT_EQ(loadCursorFile(folder.File("missing")), 0);
     ::testing::internal::CaptureStderr();
     showMessageBox("Morvane::", "The data file could not be read.");
     EXPECT_NE(::testing::internal::GetCapturedStderr().find("Morvane::\nThe data file could not be read."),
               std::string::npos);
-}
-
-TEST(Windows, ScreensOpenOnlyOnAWindowAndFullScreenAtTheDesktopSize)
-{
-    ASSERT_TRUE(initSprite());
-    EXPECT_GT(desktopWidth(0), 0);
-    EXPECT_EQ(desktopWidth(-1), 0);
-    EXPECT_EQ(openWindowedScreen(1, 0, 0, 10, 10, 0, 0, 0, 2), 0);  // no window yet
-    ASSERT_NE(openWindow(0, 0, 0, 80, 50, "Morvane test", WindowBorderless), 0);
-    EXPECT_EQ(openWindow(0, 0, 0, 80, 50, "second", WindowFramed), 0);
-    EXPECT_FALSE(isScreenActive());  // hidden until shown
-    ASSERT_NE(openWindowedScreen(1, 0, 0, 80, 50, 0, 0, 0, 2), 0);
-    EXPECT_EQ(screenWidth() * 100 + screenHeight(), 8050);
-    closeScreen();
-    EXPECT_FALSE(isScreenOpen());
-    closeWindow(0);
-
-    ASSERT_NE(openFullScreen(desktopWidth(0), desktopHeight(0), 32, "Morvane test", 2), 0);
-    EXPECT_EQ(screenWidth(), desktopWidth(0));
-    EXPECT_TRUE(isScreenActive());
-    injectWindowEvent(EventClose);  // full screen drains no window events: quitRequested answers, once
-    EXPECT_TRUE(quitRequested());
-    EXPECT_FALSE(quitRequested());
-    injectWindowEvent(EventDeactivate);
-    EXPECT_FALSE(isScreenActive());
-    injectWindowEvent(EventActivate);
-    EXPECT_TRUE(isScreenActive());
-    injectMouseButton(1, false, 5, 5);
-    EXPECT_TRUE(isScreenActive());
-    closeScreen();
-    ASSERT_NE(openWindow(0, 0, 0, 80, 50, "Morvane test", WindowFramed), 0);
-    EXPECT_EQ(nextWindowEvent(), EventNone) << "a click on the old full screen reached a new window";
-    releaseMedia();
 }
 
 // Controllers plugged in and out act as one; the left stick counts past its dead zone.
