@@ -1,5 +1,5 @@
-// The data archive: packer to reader round trips, member lookup, the packer
-// tool, and archives whose headers lie.
+// The data archive: packer to reader round trips, member lookup, and
+// archives whose headers lie. (The packer tool packs the game's content.)
 #include <gtest/gtest.h>
 
 #include "assets/brieflz.h"
@@ -144,26 +144,6 @@ TEST(DataArchive, RefusesHeadersThatLie)
     ASSERT_TRUE(OpenDataArchive(archive, folder.File("d.data")));
     EXPECT_EQ(Extracted(archive, "zeros", 200000).size(), 0u);
     CloseDataArchive(archive);
-}
-
-TEST(PackTool, PacksAManifestAndArguments)
-{
-    TempFolder folder;
-    const std::vector<uint8_t> text = TextBytes(40000, 8), random = RandomBytes(2000, 8);
-    WriteBytes(folder.File("a.txt"), std::string(text.begin(), text.end()));
-    WriteBytes(folder.File("b.bin"), std::string(random.begin(), random.end()));
-    WriteBytes(folder.File("list"), "first member.txt\t" + folder.File("a.txt") + "\r\n\n");
-    const std::string tool = MORVANE_PACK_TOOL;
-    ASSERT_EQ(std::system((tool + " -l 5 -o '" + folder.File("out.data") + "' --manifest '" + folder.File("list") +
-                           "' 'second=" + folder.File("b.bin") + "' > /dev/null").c_str()), 0);
-    DataArchive archive;
-    ASSERT_TRUE(OpenDataArchive(archive, folder.File("out.data")));
-    EXPECT_EQ(MemberNames(archive), (std::vector<std::string>{"first member.txt", "second"}));
-    EXPECT_EQ(Extracted(archive, "first member.txt", 40000), text);
-    EXPECT_EQ(Extracted(archive, "second", 2000), random);
-    CloseDataArchive(archive);
-    EXPECT_NE(std::system((tool + " -o '" + folder.File("x.data") + "' 'a=" + folder.File("nothing") + "' 2> /dev/null").c_str()), 0);
-    EXPECT_FALSE(std::filesystem::exists(folder.File("x.data")));
 }
 
 }  // namespace

@@ -106,26 +106,6 @@ TEST_F(AssetLoading, EveryMemberReachesItsNumberAtItsScreenSize)
               (std::vector<std::string>{"TileSize:\t\t128", "OffsetX:\t\t0", "OffsetY:\t\t0"}));
 }
 
-// A 1920 x 1080 title on a 1366-pixel screen becomes 1366 x 768, and an
-// ultra-wide screen gets the 16x9 artwork at its own width.
-TEST_F(AssetLoading, ArtworkFitsTheScreenWidth)
-{
-    std::string failed;
-    OpenScreen(1366, 768);
-    Pack(CompleteMembers(1920, 1080));
-    ASSERT_TRUE(LoadFontPass(folder.Folder(), failed) && LoadPicturePass(folder.Folder(), failed)) << failed;
-    EXPECT_EQ(spriteWidth(SpriteTitle) * 10000 + spriteHeight(SpriteTitle), 1366 * 10000 + 768);
-    EXPECT_TRUE(Near(spritePixel(SpriteTitle, 100, 700), rgba(220, 20, 20)));
-    EXPECT_TRUE(Near(spritePixel(SpriteTitle, 1300, 100), rgba(20, 20, 220)));
-    EXPECT_EQ(spriteWidth(TileSprites[0]), 88);
-    EXPECT_EQ(spriteWidth(SpriteLogo), 13 * 50);
-    OpenScreen(2560, 1080);
-    ASSERT_EQ(AspectCode, AspectUltraWide);
-    ASSERT_TRUE(LoadPicturePass(folder.Folder(), failed)) << failed;
-    EXPECT_EQ(spriteWidth(SpriteSplash) * 10000 + spriteHeight(SpriteSplash), 2560 * 10000 + 1440);
-    EXPECT_EQ(Count("AspectRatio:  ultra-wide"), 3);
-}
-
 // A member missing, misnamed, damaged or too big for its buffer stops its
 // pass with the member's name, logged last.
 TEST_F(AssetLoading, AFailingMemberStopsItsPassWithItsName)

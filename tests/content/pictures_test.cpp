@@ -1,11 +1,9 @@
-// The pictures and the cursor file as they ship: every picture at its
+// The pictures as they ship: every picture at its
 // design size (or its screen's proportions) within its buffer and with the
 // right kind of pixels, and badges drawn exactly where their clicks work.
 #include <algorithm>
-#include <cstring>
 
 #include "content_support.h"
-#include "media/media.h"
 
 namespace {
 
@@ -99,42 +97,6 @@ TEST(Pictures, BadgesSitInsideTheirClickAreasAndNowhereElse)
                          });
         EXPECT_EQ(stray, 0) << "badge-coloured pixels outside every click area";
     }
-}
-
-// The X cursor file beside the game: three still images (24, 32, 48) with
-// the hotspot at the tip, premultiplied.
-TEST(Pictures, TheCursorFileHoldsThreeSizesWithTheHotspotAtTheTip)
-{
-    std::vector<uint8_t> bytes;
-    ASSERT_TRUE(readWholeFile(std::string(MORVANE_GAME_DIR) + "/Morvane.pointer", bytes, 1 << 20));
-    const auto word = [&bytes](size_t at) {
-        uint32_t v = 0;
-        if (at + 4 <= bytes.size())
-            std::memcpy(&v, &bytes[at], 4);
-        return v;
-    };
-    ASSERT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "Xcur");
-    ASSERT_EQ(word(12), 3u);
-    std::vector<uint32_t> sizes;
-    for (uint32_t i = 0; i < 3; ++i) {
-        const size_t entry = word(4) + 12 * i, at = word(entry + 8);
-        const uint32_t nominal = word(entry + 4);
-        EXPECT_EQ(word(entry), 0xfffd0002u);
-        EXPECT_EQ(std::vector<uint32_t>({word(at), word(at + 4), word(at + 8), word(at + 16), word(at + 20), word(at + 24), word(at + 28)}),
-                  std::vector<uint32_t>({36, 0xfffd0002u, nominal, nominal, nominal, 0, 0}));
-        ASSERT_LE(at + 36 + 4 * nominal * nominal, bytes.size());
-        uint32_t visible = 0;
-        for (uint32_t p = 0; p < nominal * nominal; ++p) {
-            const uint32_t argb = word(at + 36 + 4 * p), a = argb >> 24;
-            ASSERT_TRUE(((argb >> 16) & 0xff) <= a && ((argb >> 8) & 0xff) <= a && (argb & 0xff) <= a);
-            visible += a > 0;
-        }
-        EXPECT_GT(visible, nominal * nominal / 8);
-        EXPECT_GT(word(at + 36 + 4 * (nominal + 1)) >> 24, 100u) << "the tip of the " << nominal << "-pixel cursor";
-        sizes.push_back(nominal);
-    }
-    std::ranges::sort(sizes);
-    EXPECT_EQ(sizes, (std::vector<uint32_t>{24, 32, 48}));
 }
 
 }  // namespace

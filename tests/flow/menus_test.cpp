@@ -208,7 +208,7 @@ int Wrap(const std::string& words, int width, std::vector<int>& right)
     return y;
 }
 
-TEST_F(Menus, WrappedTextAndCapitals)
+TEST_F(Menus, WrappedText)
 {
     setDrawingFont(GameFont(30, true));
     std::string a = "Tiles", half = "tiles", b = "fall";
@@ -238,16 +238,6 @@ TEST_F(Menus, WrappedTextAndCapitals)
             EXPECT_LE(right[size_t(line)], line && c.firstLine ? 1 << 20 : c.firstLine ? c.firstLine : c.width) << line;
         }
     }
-    const std::pair<const char*, const char*> capitals[] = {
-        {"Fran\xC3\xA7" "ais", "FRAN\xC3\x87" "AIS"}, {"Espa\xC3\xB1ol", "ESPA\xC3\x91OL"},
-        {"\xC4\x85\xC4\x99\xC5\x82\xC3\xB3\xC5\x9B\xC5\xBA\xC5\xBC\xC5\x84\xC4\x87",
-         "\xC4\x84\xC4\x98\xC5\x81\xC3\x93\xC5\x9A\xC5\xB9\xC5\xBB\xC5\x83\xC4\x86"},
-        {"Stra\xC3\x9F" "e", "STRASSE"},
-        {"\xD1\x80\xD1\x83\xD1\x81\xD1\x81\xD0\xBA\xD0\xB8\xD0\xB9", "\xD0\xA0\xD0\xA3\xD0\xA1\xD0\xA1\xD0\x9A\xD0\x98\xD0\x99"},
-        {"\xCE\xB5\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC", "\xCE\x95\xCE\x9B\xCE\x9B\xCE\x97\xCE\x9D\xCE\x99\xCE\x9A\xCE\xAC"},
-        {"a\xC3", "A\xC3"}, {"\xFFz", "\xFFZ"}};
-    for (const auto& [lower, upper] : capitals)
-        EXPECT_EQ(UpperCaseText(lower), upper);
 }
 
 }  // namespace

@@ -115,15 +115,10 @@ TEST(Startup, PortableFolderLogKeysFocusAndAnOrderlyEndOnASignal)
     EXPECT_EQ(logs[0].size(), std::string("Log2026-12-05--14-50-49.log").size());
     const std::vector<std::string> lines = LogLines(folder);
     ASSERT_GE(lines.size(), 33u);
-    const std::pair<int, std::string> header[] = {
-        {0, "Morvane"}, {1, logs[0].substr(3, logs[0].size() - 7)}, {2, ""}, {3, "[SYSTEM DETAILS]"},
-        {10, "Operating system:\t\t200"}, {12, "[GAME DETAILS]"}, {13, "Title:\t\tMorvane"}, {14, "Family:\t\tVelmora"},
-        {15, "Version:\t\t1.1.0.0"}, {19, "[CODE SUBSYSTEMS]"}, {23, "[PATHS]"}, {24, "GameDir:\t\t" + folder},
-        {26, "SaveTo:\t\t" + folder}, {28, "[INITIAL SETTINGS]"}, {29, "Language:\t\ten_GB"},
-        {30, "GameScreen:\t\tWindowed"}, {31, "Music:\t\tOn"}, {32, "ScreenMode:\t\t0"}};
-    for (const auto& [index, line] : header)
-        EXPECT_EQ(lines[size_t(index)], line) << index;
+    EXPECT_EQ(lines[1], logs[0].substr(3, logs[0].size() - 7)) << "the date line";
+    EXPECT_EQ(lines[24] + lines[26], "GameDir:\t\t" + folder + "SaveTo:\t\t" + folder);
     for (const char* line : {"[AVAILABLE LANGUAGES]", "[STARTING GAME]", "Load language (en_GB):\t\tOK",
+                             "Operating system:\t\t200", "GameScreen:\t\tWindowed", "ScreenMode:\t\t0",
                              "InitSprite:\t\tOK", "InitSound:\t\tOK", "Opening screen (Windowed):\t\tOK",
                              "Screenwidth:\t\t1024", "Screenheight:\t\t576", "AspectRatio:  16:9",
                              "Load asset (temps):\t\tOK", "TileSize:\t\t64", "Saving screenshot:\t\tOK"})

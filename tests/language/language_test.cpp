@@ -7,7 +7,6 @@
 #include "language/text_table.h"
 #include "language_files.h"
 #include "settings/preferences.h"
-#include "startup/log.h"
 #include "support/support.h"
 
 namespace {
@@ -167,27 +166,6 @@ TEST(Languages, TheTextTableAndTheChoiceOfLanguage)
         SettleLanguagePreference();
         EXPECT_EQ(Prefs.language, settled) << preference;
     }
-    ASSERT_TRUE(OpenLog(temp.File("test.log"), "Morvane"));
-    EnableLog();
-    EXPECT_TRUE(LoadLanguageAndLog(source, "en_GB"));
-    EXPECT_FALSE(LoadLanguageAndLog(source, "xx_XX"));
-    CloseLog();
-    EXPECT_EQ(ReadBytes(temp.File("test.log")),
-              "Morvane\r\nLoad language (en_GB):\t\tOK\r\nLoad language (xx_XX):\t\tFAILED\r\n");
-
-    const struct {
-        int os;
-        const char* locale;
-        std::string parts;  // SystemLanguage 0, 1, 2, 3
-    } systems[] = {{200, "de-DE", "de_DE de DE "}, {66, "pt-BR", "pt_BR pt BR "}, {60, "de-DE", "en_GB en GB "},
-                   {65, "fr-FR", "en_GB en GB "}, {200, "", "   "}, {200, "fi", "fi fi  "}};
-    for (const auto& s : systems) {
-        OverrideSystemLocale(s.os, s.locale);
-        EXPECT_EQ(SystemLanguage(0) + " " + SystemLanguage(1) + " " + SystemLanguage(2) + " " + SystemLanguage(3) +
-                      SystemLanguage(-1),
-                  s.parts) << s.os << " " << s.locale;
-    }
-    ClearSystemLocaleOverride();
 }
 
 }  // namespace
