@@ -85,21 +85,13 @@ TEST_F(AssetLoading, EveryMemberReachesItsNumberAtItsScreenSize)
         EXPECT_TRUE(Near(spritePixel(TileSprites[i], 64, 64), TileColour(i + 1))) << "tile " << i + 1;
     }
     EXPECT_EQ(tiles.size(), size_t(TileCount));
-    // Panel artwork is checked, not kept: each panel reads it again when built.
-    EXPECT_FALSE(isSprite(SpriteMainMenuClean));
-    EXPECT_TRUE(LoadPanelArtwork(SpriteMainMenuClean, SpriteMainMenu, SpriteAlphaBlending));
-    const int channel = playSound(SoundMatch, 0, 100);
-    EXPECT_NE(channel, 0);
-    stopSound(SoundMatch, channel);
+    EXPECT_FALSE(isSprite(SpriteMainMenuClean)) << "panel artwork is read again when a panel is built, not kept";
     setDrawingFont(GameFont(130, false));
     const int big = textWidth("Morvane");
     setDrawingFont(GameFont(25, true));
     EXPECT_GT(big, textWidth("Morvane"));
-    EXPECT_GT(textWidth("Morvane"), 0);
-
     const std::vector<std::string> lines = Log();
     EXPECT_EQ(std::ranges::count(lines, "Load asset (temps):\t\tOK"), 40);
-    EXPECT_EQ(std::ranges::count(lines, "Load asset (collect_item_14.ogg):\t\tOK"), 1);
     EXPECT_EQ(std::ranges::count(lines, "AspectRatio:  16:9"), 3);
     ASSERT_GE(lines.size(), 3u);
     EXPECT_EQ(std::vector<std::string>(lines.end() - 3, lines.end()),
