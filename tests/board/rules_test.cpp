@@ -103,6 +103,8 @@ TEST(Selection, HitTestsAreStrictOnEverySide)
 
 // Removals set each tile above a gap falling by the empty cells below it;
 // the fall ends when the last tile has covered its distance, 8 frames a cell.
+// (Clicks while tiles fall are the property test's: the marker and the
+// selection follow a falling tile, a removal adds to a running fall.)
 TEST(Falls, ByTheEmptyCellsBelowAtEightFramesACell)
 {
     const struct {
@@ -140,41 +142,6 @@ TEST(Falls, ByTheEmptyCellsBelowAtEightFramesACell)
             }
         }
     }
-}
-
-TEST(Falls, ClicksWhileTilesFall)
-{
-    // A selected tile keeps its marker and its place in the selection as it falls.
-    DealWith(1, {{0, 3, C}, {0, 4, C}, {0, 5, C}, {0, 0, A}, {4, 5, A}});
-    ClickCell(0, 3);
-    ClickCell(0, 4);
-    ClickCell(0, 5);
-    for (int frame = 0; frame < 4; frame++)
-        UpdateBoard(Silent());
-    ClickCell(0, 0);  // the falling tile, where it is drawn now
-    RunUntilRest();
-    EXPECT_EQ(CellAt(0, 3).picture, A);
-    EXPECT_EQ(CellAt(0, 3).selected, 1);
-    EXPECT_EQ(Marked(), 1);
-    EXPECT_EQ(Selected(), (Cells{{0, 3}}));
-    ClickCell(4, 5);
-    EXPECT_EQ(Game.selection.count, 2);
-
-    // A removal during a fall adds to it: the moving tile finishes its cells.
-    DealWith(1, {{0, 4, C}, {0, 5, C}, {1, 5, C}, {0, 1, D}, {2, 5, D}, {3, 5, D}});
-    ClickCell(0, 4);
-    ClickCell(0, 5);
-    ClickCell(1, 5);
-    for (int frame = 0; frame < 3; frame++)
-        UpdateBoard(Silent());
-    ClickCell(0, 1);
-    ClickCell(2, 5);
-    ClickCell(3, 5);
-    EXPECT_EQ(Game.tilesCleared, 6);
-    EXPECT_EQ(CellAt(0, 0).fall, 3);
-    EXPECT_EQ(CellAt(0, 2).fall, 2);
-    EXPECT_EQ(RunUntilRest(), 21);
-    EXPECT_EQ(TilesOnBoard(), 30);
 }
 
 TEST(Rising, TheBoardRisesEverySecondFrameUntilTheStopLine)

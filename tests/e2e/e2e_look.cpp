@@ -1,16 +1,12 @@
-// Reads screenshots (binary PPM, as `import -window root ppm:FILE` writes
-// them) for the end-to-end script. Knows nothing of the game but what a
-// player sees.
-//   e2e_look mad A.ppm B.ppm X Y W H        mean absolute difference per channel
-//   e2e_look count A.ppm X Y W H R G B TOL  pixels within TOL of the colour
-//   e2e_look board A.ppm LEFT TOP WIDTH HEIGHT TILE COLUMNS
-//       the tiles of the board in the area (the game's picture): "fullrows N"
-//       (rows with a tile in every column), "triple X1 Y1 X2 Y2 X3 Y3" (the
-//       centres of three tiles of one picture) or "triple none", and "cursor
-//       X Y" (the cell framed in the hover colour) or "cursor none"
-//   e2e_look near "A..." "B..." TOL        succeeds when the numbers differ by at most TOL
-//   e2e_look keys TILE X Y X1 Y1 ...      the arrow keys and Space that take the
-//       tile cursor from the cell at X Y onto each cell given
+// Reads screenshots (binary PPM from `import`) for the end-to-end script,
+// knowing nothing of the game but what a player sees:
+//   mad A.ppm B.ppm X Y W H        mean absolute difference per channel
+//   count A.ppm X Y W H R G B TOL  pixels within TOL of the colour
+//   board A.ppm LEFT TOP W H TILE COLUMNS   the board in the game's picture:
+//       "fullrows N", "triple X1 Y1 X2 Y2 X3 Y3" (three tiles of one picture)
+//       or "triple none", "cursor X Y" (the cell framed in the hover colour) or "cursor none"
+//   near "A..." "B..." TOL          six numbers each, none further apart than TOL
+//   keys TILE X Y X1 Y1 ...        arrows and Space taking the tile cursor onto each cell
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>

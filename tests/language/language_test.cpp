@@ -100,8 +100,13 @@ TEST(Languages, ListedAlphabeticallyWithFlagsAndLoadedFromFolderOrArchive)
         EXPECT_FALSE(LoadLanguage(source, "pl_PL"));
         EXPECT_FALSE(LoadLanguage(source, "../Morvane.languages/en_GB"));
     }
-    // Nothing was unpacked beside the archive.
+    // Nothing was unpacked beside the archive. A preference that names no listed id falls back to English.
     EXPECT_EQ(listFolder(temp.Folder()), std::vector<std::string>{"Morvane.languages"});
+    for (const auto& [preference, settled] : {std::pair{"fr_FR", "fr_FR"}, {"Deutsch", "en_GB"}, {"xx_XX", "en_GB"}}) {
+        Prefs.language = preference;
+        SettleLanguagePreference();
+        EXPECT_EQ(Prefs.language, settled) << preference;
+    }
 }
 
 TEST(Languages, ArchiveMembersCannotReachOutNorExceedTheirLimits)
@@ -144,28 +149,6 @@ TEST(Languages, ArchiveMembersCannotReachOutNorExceedTheirLimits)
     }
     EXPECT_EQ(LanguageSourceKindOf(temp.File("nothing")), LanguageSourceNone);
     EXPECT_EQ(LanguageSource("/games/morvane/"), "/games/morvane/Morvane.languages");
-}
-
-TEST(Languages, TheTextTableAndTheChoiceOfLanguage)
-{
-    const std::string& missing = text("tTestNEVERDEFINED");  // entered, and the answer stays valid
-    EXPECT_EQ(missing, "");
-    for (int i = 0; i < 2000; i++)
-        text("tTestFILLER" + std::to_string(i));
-    TextTable["tTestNEVERDEFINED"] = "now defined";
-    EXPECT_EQ(missing, "now defined");
-
-    TempFolder temp;
-    const std::string source = BothSources(temp, {{"fr_FR.language", LanguageFile("Fran", "")},
-                                                  {"en_GB.language", LanguageFile("English", "")}})[0];
-    ASSERT_TRUE(ScanLanguages(source));
-    SetDefaultPreferences();
-    const std::pair<const char*, const char*> choices[] = {{"fr_FR", "fr_FR"}, {"Fran", "en_GB"}, {"de_DE", "en_GB"}};
-    for (const auto& [preference, settled] : choices) {
-        Prefs.language = preference;
-        SettleLanguagePreference();
-        EXPECT_EQ(Prefs.language, settled) << preference;
-    }
 }
 
 }  // namespace

@@ -53,15 +53,6 @@ TEST_F(ScreenTest, KeysAndTheMouseAsSnapshots)
     EXPECT_TRUE(mouseButtonDown(1));
     pollMouse();
     EXPECT_FALSE(mouseButtonDown(1) || mouseButtonDown(0) || mouseButtonDown(99));
-
-    injectMouseMove(20, 21);
-    EXPECT_EQ(windowMouseX(0) * 100 + windowMouseY(0), 2021);
-    injectMouseLeave();
-    EXPECT_EQ(windowMouseX(0), -1);
-    injectMouseMove(TestScreenWidth + 5, 4);  // dragged past the edge: outside
-    EXPECT_EQ(windowMouseX(0), -1);
-    injectMouseMove(5, -2);
-    EXPECT_EQ(windowMouseY(0), -1);
 }
 
 TEST_F(ScreenTest, WindowEventsAndSignals)
