@@ -64,6 +64,10 @@ TEST(PreferencesReader, HandEditedFiles)
         ReadPreferences(reinterpret_cast<const uint8_t*>(c.file.data()), c.file.size());
         EXPECT_EQ(Live(), c.expected) << c.file;
     }
+    IniFile comments;  // comment lines are neither keys nor groups
+    const std::string commented = "; a = b\r\n  ; [c]\r\n";
+    ParseIni(reinterpret_cast<const uint8_t*>(commented.data()), commented.size(), comments);
+    EXPECT_EQ(comments.groups.size() + comments.ungrouped.size(), 0u);
     const std::pair<const char*, int> numbers[] = {{"-", 0}, {"", 0}, {" 5", 0}, {"99999999999999999999", INT_MAX},
                                                    {"-99999999999999999999", INT_MIN}, {"-2147483648", INT_MIN}};
     for (const auto& [text, value] : numbers)
