@@ -235,6 +235,15 @@ void ComposePending()
     pixman_region32_fini(&damage);
 }
 
+// Pixels lost (a new surface) with nothing drawn since: the last frame is
+// composed again from its list.
+void ComposeLostFrame()
+{
+    if (frame.wholeDamaged && frame.pending.empty() && !frame.composed.empty()) {
+        frame.pending = frame.composed;
+    }
+}
+
 // Hands the changed rectangles to the window.
 void ShowUnshown()
 {
@@ -308,9 +317,7 @@ bool ShowFrame(bool force)
     if (!TakeSurface()) {
         return false;
     }
-    if (frame.wholeDamaged && frame.pending.empty()) {
-        frame.pending = frame.composed;  // the pixels were lost: compose the last frame again
-    }
+    ComposeLostFrame();
     if (!frame.pending.empty()) {
         ComposePending();
         frame.composed = std::move(frame.pending);
@@ -334,6 +341,7 @@ pixman_image_t* ComposedFrame()
     if (!TakeSurface()) {
         return nullptr;
     }
+    ComposeLostFrame();
     if (!frame.pending.empty()) {
         ComposePending();
         frame.composed = frame.pending;

@@ -1,4 +1,4 @@
-// The media layer: the only door to the platform (window, renderer, text,
+// The media layer: the only door to the platform (window, frames, text,
 // pictures, sound, input, time, files and system queries). Everything else in
 // the game calls these free functions with small integer object numbers:
 // a number chosen by the caller, or -1 for "a new one" (the new number is
@@ -21,7 +21,7 @@ constexpr uint32_t ColourWhite = rgba(255, 255, 255, 255);
 
 // ---------------------------------------------------------------------------
 // Subsystems. Each answers 0 on failure.
-int initSprite();    // video, renderer and the sprite store
+int initSprite();    // video and the sprite store
 int initKeyboard();  // also the game controllers (none plugged in is no failure)
 int initMouse();
 int initSound();     // falls back to silent output when no device opens

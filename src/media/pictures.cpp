@@ -119,16 +119,22 @@ PicturePtr NewPicture(int width, int height)
     return WrapImage(pixman_image_create_bits(PIXMAN_a8r8g8b8, width, height, nullptr, width * 4));
 }
 
+// Reads a PNG's header into `image`; false when the bytes are no PNG.
+static bool BeginPng(const uint8_t* bytes, size_t size, png_image& image)
+{
+    if (!bytes || size < 8) {
+        return false;
+    }
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    return png_image_begin_read_from_memory(&image, bytes, size) != 0;
+}
+
 // PNG bytes to a premultiplied picture; null when the bytes do not decode.
 PicturePtr DecodePng(const uint8_t* bytes, size_t size)
 {
-    if (!bytes || size < 8) {
-        return nullptr;
-    }
     png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_memory(&image, bytes, size)) {
+    if (!BeginPng(bytes, size, image)) {
         return nullptr;
     }
     const bool hasAlpha = (image.format & PNG_FORMAT_FLAG_ALPHA) != 0;
@@ -155,13 +161,8 @@ PicturePtr DecodePng(const uint8_t* bytes, size_t size)
 // take any memory.
 bool pictureSize(const uint8_t* pngBytes, size_t size, int& width, int& height)
 {
-    if (!pngBytes || size < 8) {
-        return false;
-    }
     png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_memory(&image, pngBytes, size)) {
+    if (!BeginPng(pngBytes, size, image)) {
         return false;
     }
     // libpng refuses sides above a million pixels, so both fit an int.

@@ -155,6 +155,22 @@ void MenuScreens()
     }
 }
 
+// The board rises until it fills about half the screen and shows three
+// equal tiles; answers their cells.
+std::vector<int> RiseUntilTriple()
+{
+    std::vector<int> triple;
+    for (int guard = 0; guard < 4000 && ScreenState == StatePlay; ++guard) {
+        if (Game.OffsetY < ScreenHeight / 2) {
+            triple = VisibleTriple();
+            if (!triple.empty())
+                return triple;
+        }
+        RunOnePass();
+    }
+    Fail("no three equal tiles in view");
+}
+
 // Level 1 from the main menu: get ready, play with a tile selected, the
 // in-game menu and the leave question; then the level cleared. With every
 // other level holding a star, MENU then shows the game complete.
@@ -168,19 +184,7 @@ void CampaignScreens()
     SettleAndShoot(StateGetReady, &GetReadyPanel, "get-ready");
 
     Reach(StatePlay);
-    // The board rises until it fills about half the screen and shows three
-    // equal tiles.
-    std::vector<int> triple;
-    for (int guard = 0; guard < 4000 && ScreenState == StatePlay; ++guard) {
-        if (Game.OffsetY < ScreenHeight / 2) {
-            triple = VisibleTriple();
-            if (!triple.empty())
-                break;
-        }
-        RunOnePass();
-    }
-    if (triple.empty())
-        Fail("no three equal tiles in view");
+    const std::vector<int> triple = RiseUntilTriple();
     ClickCell(triple[0]);
     PointerAway();
     if (Game.board[static_cast<size_t>(triple[0])].selected != 1)
@@ -261,17 +265,7 @@ void KeyboardScreens()
     Keys(KeyReturn);
 
     Reach(StatePlay);
-    std::vector<int> triple;
-    for (int guard = 0; guard < 4000 && ScreenState == StatePlay; ++guard) {
-        if (Game.OffsetY < ScreenHeight / 2) {
-            triple = VisibleTriple();
-            if (!triple.empty())
-                break;
-        }
-        RunOnePass();
-    }
-    if (triple.empty())
-        Fail("no three equal tiles in view");
+    const std::vector<int> triple = RiseUntilTriple();
     Keys(KeyDown);  // shows the cursor
     for (int k = 0; k < 2; ++k) {
         const int column = triple[k] / Game.rows;
