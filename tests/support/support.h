@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-// A mono tone of `seconds` at `frequency` Hz, as OGG Vorbis bytes.
-std::vector<uint8_t> MakeToneOgg(double seconds, double frequency = 440.0, int rate = 22050);
+// A mono 440 Hz tone of `seconds`, as OGG Vorbis bytes (the game's own encoder).
+std::vector<uint8_t> MakeToneOgg(double seconds);
 // An RGBA PNG; pixel(x, y) answers an rgba() value.
 std::vector<uint8_t> MakePng(int width, int height, const std::function<uint32_t(int, int)>& pixel);
 std::vector<uint8_t> MakeSolidPng(int width, int height, uint32_t colour);
