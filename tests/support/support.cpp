@@ -55,6 +55,15 @@ std::string ReadBytes(const std::string& path)
     return text.str();
 }
 
+std::vector<std::string> CrLfLines(const std::string& path)
+{
+    const std::string all = ReadBytes(path);
+    std::vector<std::string> lines;
+    for (size_t at = 0, end; (end = all.find("\r\n", at)) != std::string::npos; at = end + 2)
+        lines.push_back(all.substr(at, end - at));
+    return lines;
+}
+
 void WriteBytes(const std::string& path, const std::string& bytes)
 {
     std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

@@ -15,6 +15,8 @@ std::vector<uint8_t> MakePng(int width, int height, const std::function<uint32_t
 std::vector<uint8_t> MakeSolidPng(int width, int height, uint32_t colour);
 
 std::string ReadBytes(const std::string& path);  // empty when missing
+// The CR LF ended lines of a file (a log), without their ends.
+std::vector<std::string> CrLfLines(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 
 // A fresh folder under the system's temporary folder, removed at the end.
