@@ -9,10 +9,7 @@
 #include "display/layout.h"
 #include "media/media.h"
 
-inline SoundSettings Silent()
-{
-    return {false, false, 100};
-}
+inline SoundSettings Silent() { return {false, false, 100}; }
 
 // Screen size, tile handles 1..40, fresh level records and game state.
 inline void PrepareBoard(int width = 1920, int height = 1080)
