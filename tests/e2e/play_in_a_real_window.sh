@@ -1,11 +1,7 @@
 #!/usr/bin/env bash
-# End-to-end: the built game in a real X window (Xvfb), played as a player
-# would with xdotool, read only from screenshots, its log and its files.
-#   play_in_a_real_window.sh BUILD_DIR
-# Run 1 starts in full screen, clears level 1 by the mouse, leaves level 2
-# from the in-game menu, switches to a 1280x720 window in the settings
-# (music off) and quits; run 2 clears level 1 by the keyboard alone and ends
-# the game with SIGTERM.
+# play_in_a_real_window.sh BUILD_DIR: the built game in Xvfb, played with xdotool, read only from
+# screenshots, its log and files. Run 1: full screen, level 1 by mouse, level 2 left, settings to a
+# 1280x720 window (music off), quit. Run 2: level 1 by keyboard alone, ended by SIGTERM.
 set -uo pipefail
 
 BUILD=$(readlink -f "${1:?usage: $0 BUILD_DIR}")
@@ -24,14 +20,10 @@ cleanup() {
 trap cleanup EXIT
 trap "exit 1" TERM INT HUP  # a stopped test still ends the game and the server
 say() { echo "[$(($(date +%s) - STARTED))s] $*"; }
-fail() {
-  say "FAIL: $*"
-  exit 1
-}
+fail() { say "FAIL: $*"; exit 1; }
 # Runs a command until it succeeds; fails after `seconds` or when the game has ended.
 until_ok() {  # seconds what command...
-  local deadline=$(($(date +%s) + $1)) what=$2
-  shift 2
+  local deadline=$(($(date +%s) + $1)) what=$2; shift 2
   until "$@"; do
     [ -z "$GAME_PID" ] || kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended unexpectedly (see $WORK/game.out)"
     [ "$(date +%s)" -lt "$deadline" ] || fail "$what"
@@ -40,8 +32,7 @@ until_ok() {  # seconds what command...
 }
 
 # --- the X server (it picks a free display number itself) and the game folder
-Xvfb -displayfd 5 -screen 0 1920x1080x24 -nolisten tcp 5>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
-XVFB_PID=$!
+Xvfb -displayfd 5 -screen 0 1920x1080x24 -nolisten tcp 5>"$WORK/display" >"$WORK/xvfb.log" 2>&1 & XVFB_PID=$!
 until_ok 10 "Xvfb did not start" test -s "$WORK/display"
 export DISPLAY=":$(head -n 1 "$WORK/display")"
 x_answers() { xdotool getdisplaygeometry >/dev/null 2>&1; }
@@ -59,15 +50,12 @@ scores_text() {  # best of level 1: level 1 and 2 open
 prefs_text 1 0 >"$GAME/Morvane.prefs"
 export XDG_DATA_HOME="$WORK/xdg"
 start_game() {
-  (cd "$GAME" && exec env -u SDL_VIDEODRIVER -u SDL_RENDER_DRIVER SDL_AUDIODRIVER=dummy ./morvane /LOG) >>"$WORK/game.out" 2>&1 &
-  GAME_PID=$!
+  (cd "$GAME" && exec env -u SDL_VIDEODRIVER -u SDL_RENDER_DRIVER SDL_AUDIODRIVER=dummy ./morvane /LOG) >>"$WORK/game.out" 2>&1 & GAME_PID=$!
 }
 finish_game() {  # leaves the exit status in GAME_STATUS
-  local pid=$GAME_PID
-  GAME_PID=""
+  local pid=$GAME_PID; GAME_PID=""
   until_ok 20 "the game did not end" ended_pid "$pid"
-  wait "$pid"
-  GAME_STATUS=$?
+  wait "$pid"; GAME_STATUS=$?
 }
 ended_pid() { ! kill -0 "$1" 2>/dev/null; }
 
@@ -81,18 +69,16 @@ point() { xdotool mousemove $((OX + $1)) $((OY + $2)); }
 click() { xdotool mousemove $((OX + $1)) $((OY + $2)) mousedown 1 sleep 0.1 mouseup 1 sleep 0.1; }
 # The strip at x y w h shows the hover colour (219, 63, 81) with the pointer on it.
 hovered() { point $(($1 + $3 / 2)) $(($2 + $4 / 2)) && shot hover && [ "$(count hover "$@" 219 63 81 15)" -ge 80 ]; }
-# An area that differs from a reference picture, shows a landmark patch of a
-# known colour and stays unchanged over three screenshots 0.3 s apart: a
-# panel that slid in and rests.
+# A panel that slid in and rests: the area differs from a reference, shows a landmark
+# patch of a known colour and stays unchanged over three screenshots 0.3 s apart.
 at_rest() {  # reference x y w h landmark-x y w h r g b
   shot rest1 && [ "$(count rest1 "${@:6:7}")" -ge 15 ] && ! below "$(mad "$1" rest1 "${@:2:4}")" 2 &&
     sleep 0.3 && shot rest2 && below "$(mad rest1 rest2 "${@:2:4}")" 0.01 &&
     sleep 0.3 && shot rest3 && below "$(mad rest1 rest3 "${@:2:4}")" 0.01
 }
 still() { shot rest1 && sleep 0.3 && shot rest2 && below "$(mad rest1 rest2 "$@")" 0.01; }
-# In full screen the game draws the pointer itself: areas without a hover
-# look act on where it last saw the pointer, so the click waits for the
-# picture to show the pointer there.
+# In full screen the game draws the pointer itself and acts where it last saw it:
+# the click waits for the picture to show the pointer there.
 pointer_moved() { shot seen1 && ! below "$(mad seen0 seen1 "$1" "$2" 24 24)" 1; }
 click_seen() {  # x y
   if [ "$FULLSCREEN" -eq 1 ]; then
@@ -105,8 +91,7 @@ click_seen() {  # x y
 screenshots_logged() { cat "$GAME"/Log*.log 2>/dev/null | grep -c $'^Saving screenshot:\t\tOK\r$'; }
 more_screenshots() { [ "$(screenshots_logged)" -gt "$1" ]; }
 press_f2() {
-  local before
-  before=$(screenshots_logged)
+  local before; before=$(screenshots_logged)
   sleep 1.1  # one screenshot a second at most keeps the names apart
   xdotool key F2
   until_ok 10 "F2 wrote no screenshot" more_screenshots "$before"
@@ -151,15 +136,13 @@ layout() {
 }
 
 # --- playing a level -----------------------------------------------------------------
-# Play: the level label (its number in the hover colour) in the top-left
-# corner and a whole row of tiles risen into view. Leaves SHOTS/play.ppm.
+# Play: the level label (hover colour) top left and a whole row of tiles in view. Leaves SHOTS/play.ppm.
 playing() {
   [ "$KEYS" -eq 1 ] || point $((W / 8)) $((H / 2))  # the full-screen pointer stays off the board
   shot play && [ "$(count play $((T / 4)) $((T / 4)) "$T" $((T / 2)) 219 63 81 15)" -ge 10 ] &&
     [ "$("$LOOK" board "$SHOTS/play.ppm" "$OX" "$OY" "$W" "$H" "$T" 6 | awk '/^fullrows/ { print $2 }')" -gt 0 ]
 }
-# Removes triples of equal pictures (by clicks, or by the tile cursor and
-# Space) until an overlay covers the field: the level label darkens under its shade.
+# Removes triples (clicks, or tile cursor and Space) until an overlay's shade darkens the level label.
 clear_level() {
   local deadline=$(($(date +%s) + 300)) previous="" triples=0 out triple cursor
   until_ok 120 "the level did not start" playing
@@ -185,8 +168,7 @@ clear_level() {
       triples=$((triples + 1)) previous=""
       continue
     fi
-    previous=$triple
-    [ "$triple" != none ] || previous=""
+    [ "$triple" != none ] && previous=$triple || previous=""
   done
 }
 
@@ -242,8 +224,7 @@ click $((W / 2)) $((QUIT_Y + STRIP / 2))
 until_ok 20 "the quit confirmation did not come to rest" at_rest before_quit "$MM_X" $((QC_REF + 1)) "$MM_W" "$IG_H" \
   "$YES_X" $((QC_REF + IG_H * 826 / 1118)) "$YES_W" "$YES_H" 79 166 121
 click_seen "$YES_CX" $((QC_REF + IG_H * 875 / 1118))
-finish_game
-[ "$GAME_STATUS" -eq 0 ] || fail "run 1 ended with status $GAME_STATUS"
+finish_game; [ "$GAME_STATUS" -eq 0 ] || fail "run 1 ended with status $GAME_STATUS"
 
 # --- what run 1 left: byte-exact files, its log, two screenshots -------------------------
 cmp -s "$GAME/Morvane.prefs" <(prefs_text 0 1) || fail "Morvane.prefs differs: $(od -c "$GAME/Morvane.prefs" | head -20)"
@@ -278,8 +259,7 @@ xdotool key Return
 until_ok 20 "the level select did not come to rest" at_rest hover "$LS_X" $((LS_REF + 1)) "$LS_W" "$LS_H" $LS_CLOSE
 xdotool key Return  # the focus rests on level 1
 clear_level
-kill -TERM "$GAME_PID"
-finish_game
+kill -TERM "$GAME_PID"; finish_game
 [ "$GAME_STATUS" -eq 0 ] || fail "run 2 ended with status $GAME_STATUS"
 cmp -s "$GAME/Morvane.scores" <(scores_text 3) || fail "Morvane.scores after SIGTERM: $(tr '\r\n' ' ' <"$GAME/Morvane.scores")"
 cmp -s "$GAME/Morvane.prefs" <(prefs_text 0 1) || fail "Morvane.prefs changed in run 2"
