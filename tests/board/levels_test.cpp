@@ -1,6 +1,5 @@
-// The start of a level (deck, deal, placement), the level table and its
-// addressing, ratings, and the end of a level: best, unlocking, the report
-// to the flow.
+// A level's start (deck, deal, placement), the level table, ratings, and a
+// level's end: best, unlocking, the report to the flow.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,6 +1,4 @@
-// Many seeded games of random clicks and frames, with clicks while tiles
-// fall and clicks aimed at the selected picture. After every click and
-// every frame the board must be one a player could believe in.
+// Seeded random games of clicks and frames: after each the board must be one a player could believe in.
 #include <gtest/gtest.h>
 
 #include <climits>

@@ -1,6 +1,5 @@
 // Clicks and frames on a dealt level: the selection rule, strict hit tests,
-// removals and the falls they set off, the rise, the stop line and the tile
-// cursor.
+// removals and falls, the rise, the stop line and the tile cursor.
 #include <gtest/gtest.h>
 
 #include <algorithm>

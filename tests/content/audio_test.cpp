@@ -1,7 +1,5 @@
-// The music and effects as they ship in the game's archive: each decodes (as
-// the game decodes it) at the mixer's rate and stays under full scale; the
-// three music pieces are long, about equally loud and loop without a click;
-// the jingle and the match chime have their lengths and start and end quietly.
+// The shipped music and effects: decodable at the mixer's rate, under full
+// scale; music long, evenly loud and seamless in its loop; effects short and quiet at their ends.
 #include <vorbis/vorbisfile.h>
 
 #include <algorithm>

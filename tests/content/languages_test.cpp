@@ -1,8 +1,5 @@
-// The language files as they ship: the five languages under their own
-// names, UTF-8 with its mark and CR LF line ends, the header group, every
-// text key the game looks up defined once with a text, "#" exactly where
-// the game puts a number, a flag that decodes, the game's reader taking
-// every line, and a glyph in the game's font for every character.
+// The shipped language files: names, UTF-8 with its mark and CR LF, the header
+// group, every key once with a text, "#" where a number goes, a flag, and a glyph for every character.
 #include <ft2build.h>
 #include FT_FREETYPE_H
 

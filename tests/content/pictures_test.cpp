@@ -1,6 +1,5 @@
-// The pictures as they ship: each at its design size (full-screen artwork in
-// its screen's proportions), within the loader's buffer for its kind, with
-// an alpha channel (opaque RGB for the artwork).
+// The shipped pictures: design sizes, artwork proportions, the loader's
+// buffers, alpha (opaque RGB for the artwork).
 #include <algorithm>
 
 #include "content_support.h"

@@ -1,8 +1,6 @@
-// The 40 tiles, the selection marker and the tile cursor as they ship. At
-// the smallest tile size (64 pixels) every pair of tiles is told apart in
-// colour, in greyscale, by a red-green colour-blind eye and by the shape of
-// its emblem alone; the marker and the cursor show clearly on every tile
-// and leave the tile itself in sight.
+// The tiles, marker and cursor as they ship: at 64 pixels every pair of tiles
+// differs in colour, grey, to a colour-blind eye and in emblem shape; the
+// marker and cursor show on every tile and leave it in sight.
 #include <algorithm>
 #include <array>
 #include <cmath>

@@ -1,6 +1,4 @@
-// Aspect codes (which artwork is shown) and tile sizes of real desktop
-// sizes, and the resolution list's bounds. (When a confirm opens the display
-// again is checked by the menu and end-to-end tests.)
+// Aspect codes and tile sizes of real desktop sizes, and the resolution list's bounds.
 #include <gtest/gtest.h>
 
 #include "display/aspect.h"

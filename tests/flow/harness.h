@@ -1,6 +1,5 @@
-// Runs the real game: the real start-up in a temporary program folder (the
-// built content beside it), then passes of the real main loop driven by real
-// SDL events. The tests run it headless; the gallery tool in a real window.
+// Runs the real game headless: the real start-up in a temporary program
+// folder, then passes of the real main loop driven by real SDL events.
 #pragma once
 
 #include <map>

@@ -1,7 +1,5 @@
-// Playing without a mouse through the real start-up and main loop: every
-// menu walked and level 1 cleared with three stars by the keyboard alone and
-// by a virtual game controller alone; held directions repeating; the mouse
-// taking the focus back.
+// Without a mouse, in the real game: every menu and level 1 by keyboard or
+// virtual controller alone, held directions, the mouse taking the focus back.
 #include "flow/steering.h"
 #include <gtest/gtest.h>
 

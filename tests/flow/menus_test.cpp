@@ -1,7 +1,5 @@
-// The menu screens in the real game, headless (the keyboard walk visits
-// them all too): strict hit tests, slides, the level select's cells,
-// settings (a new language, a real re-open of the display and the title
-// intro), and word-wrapped text.
+// The menu screens in the real game, headless: strict hit tests, slides,
+// level cells, settings applied, and word-wrapped text.
 #include <gtest/gtest.h>
 
 #include "assets/asset_numbers.h"

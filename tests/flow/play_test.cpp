@@ -1,6 +1,5 @@
-// Scripted games through the real start-up and main loop, headless: levels
-// cleared, lost, restarted and left, the overlays over the board, what the
-// screen shows, and the game-complete panel.
+// Scripted games in the real game, headless: levels cleared, lost, restarted
+// and left, what the screen shows, and the game-complete panel.
 #include "assets/asset_numbers.h"
 #include "board/music.h"
 #include "display/layout.h"

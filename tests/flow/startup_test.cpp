@@ -1,6 +1,5 @@
-// The real start-up and end, headless: the folders it chooses and saves to,
-// its log, the keys the loop answers everywhere, the focus, an orderly end
-// on a signal, start-ups that must fail, and hostile files beside the game.
+// The real start-up and end, headless: folders, log, global keys, focus, an
+// orderly end on a signal, start-ups that must fail, hostile files.
 #include <algorithm>
 #include <csignal>
 #include <filesystem>

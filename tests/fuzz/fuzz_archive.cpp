@@ -1,6 +1,4 @@
-// libFuzzer target for the data archive reader and the BriefLZ depacker. The
-// input is read three ways: as an archive file image (every member extracted
-// with several capacities), as a bare "1zlb" stream, and as one bare block.
+// libFuzzer target: the input as a data archive, a bare "1zlb" stream and one bare block.
 #include "assets/brieflz.h"
 #include "assets/data_archive.h"
 

@@ -1,7 +1,5 @@
-// The language readers under arbitrary bytes, as a ZIP archive of language
-// files and flags and as one language file in a folder: nothing may crash,
-// the archive reader keeps within the limits, and every language listed
-// loads from where it was found.
+// libFuzzer target: the language readers on a ZIP and on one file; no crash,
+// the limits kept, every listed language loads.
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>

@@ -1,6 +1,4 @@
-// Keys, mouse, window events, signals and controllers, pushed as real SDL
-// events. (Windows and full screen are opened for real by the start-up and
-// end-to-end tests.)
+// Keys, mouse, window events, signals and controllers, pushed as real SDL events.
 #include <csignal>
 
 #include "media_support.h"

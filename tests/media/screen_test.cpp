@@ -1,6 +1,4 @@
-// Sprites on the real software renderer: what reaches the back buffer, and
-// which frames are shown. (Text and images drawn into panels are checked by
-// the menu and play tests in the real game.)
+// Sprites on the real software renderer: what reaches the back buffer, and which frames are shown.
 #include "media_support.h"
 
 namespace {
