@@ -72,10 +72,8 @@ struct Expected {
 std::vector<uint8_t> StreamHeader(uint64_t size, uint64_t blockSize)
 {
     std::vector<uint8_t> header = {'1', 'z', 'l', 'b', 0, 0, 0, 0};
-    for (int i = 0; i < 8; i++)
-        header.push_back(static_cast<uint8_t>(size >> (8 * i)));
-    for (int i = 0; i < 8; i++)
-        header.push_back(static_cast<uint8_t>(blockSize >> (8 * i)));
+    for (int i = 0; i < 16; i++)
+        header.push_back(static_cast<uint8_t>((i < 8 ? size : blockSize) >> (8 * (i % 8))));
     return header;
 }
 

@@ -121,10 +121,7 @@ int Board(const Image& image, int areaX, int areaY, int areaW, int areaH, int ti
         fullRows += inRow == columns;
     }
     std::printf("fullrows %d\n", fullRows);
-    if (cursorX)
-        std::printf("cursor %d %d\n", cursorX, cursorY);
-    else
-        std::printf("cursor none\n");
+    std::printf("cursor %s\n", cursorX ? (std::to_string(cursorX) + " " + std::to_string(cursorY)).c_str() : "none");
     for (size_t g = 0; g < groups.size(); ++g) {
         std::vector<const Cell*> members;
         for (const Cell& cell : cells)

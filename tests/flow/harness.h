@@ -17,9 +17,8 @@
 
 // Preferences for a headless run: windowed at the resolution index given.
 std::string WindowedPreferences(int resolution, int music = 1);
-// A temporary program folder holding the built content and, when
-// preferencesText is not empty, a preferences file (so everything is
-// written there). XDG_DATA_HOME points into the folder too.
+// A temporary program folder with the built content and, unless empty, a
+// preferences file (so everything is saved there); XDG_DATA_HOME inside it.
 std::string MakeGameFolder(const std::string& preferencesText);
 // Starts the game in that folder (unpaced, the shuffle seeded); false when the start-up failed.
 bool StartTestGame(const std::string& folder, bool withLog = false);
@@ -34,20 +33,16 @@ bool RunUntilState(int state, int maxPasses = 2000);
 void Settle();
 // Pointer to (x, y), one pass so that hover tracking sees it.
 void PointAt(int x, int y);
-// A full click at (x, y) (pointer there, press, release) and one pass.
-void ClickAt(int x, int y);
+void ClickAt(int x, int y);  // pointer there, press, release, one pass
 // Points at a record, then clicks its centre.
 void ClickRecord(const ButtonRecord& record);
-// A key pressed and released, with a pass after each.
-void TapKey(int scanCode);
+void TapKey(int scanCode);  // pressed and released, a pass after each
 int CentreX(const ButtonRecord& record);
 int CentreY(const ButtonRecord& record);
 
 // Board cells whose whole rectangle is on the screen, grouped by picture.
 std::map<int, std::vector<int>> VisibleTiles();
-// Three visible cells with one picture, or an empty list.
-std::vector<int> VisibleTriple();
+std::vector<int> VisibleTriple();  // three visible cells of one picture, or none
 void ClickCell(int index);
-// Removes triples of equal pictures as they come into view until the level
-// is over; false if it is still being played after maxPasses.
+// Removes triples as they come into view until the level is over; false if it still runs after maxPasses.
 bool ClearBoard(int maxPasses = 20000);

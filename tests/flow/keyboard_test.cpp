@@ -27,37 +27,22 @@ struct Step {
 };
 
 const Step MenuWalk[] = {
-    {Down, 1, StateMainMenu, 1},  // the first press only shows the focus
-    {Down, 3, StateMainMenu, 4},
-    {Choose, 1, StateHelp, 1},    // help: its close badge
-    {Choose, 1, StateMainMenu, 1},
-    {Up, 2, StateMainMenu, 5},    // round past the top to QUIT, then CREDITS
-    {Choose, 1, StateCredits, 1},
-    {Back, 1, StateMainMenu, 1},
-    {Up, 1, StateMainMenu, 6},
-    {Choose, 1, StateQuitConfirm, 1},
-    {Right, 1, StateQuitConfirm, 2},  // yes, then no
-    {Choose, 1, StateMainMenu, 1},
-    {Down, 1, StateMainMenu, 2},
-    {Choose, 1, StateQuickGame, 1},
-    {Up, 1, StateQuickGame, 5},  // round to the close badge
-    {Choose, 1, StateMainMenu, 1},
-    {Down, 2, StateMainMenu, 3},
-    {Choose, 1, StateSettings, 1},
-    {Down, 1, StateSettings, 2},
-    {Right, 1, StateSettings, 2, &Pending.music, 0},
-    {Down, 2, StateSettings, 4},
+    {Down, 1, StateMainMenu, 1}, {Down, 3, StateMainMenu, 4},  // the first press only shows the focus
+    {Choose, 1, StateHelp, 1}, {Choose, 1, StateMainMenu, 1},  // help: its close badge
+    {Up, 2, StateMainMenu, 5}, {Choose, 1, StateCredits, 1}, {Back, 1, StateMainMenu, 1},  // round past the top
+    {Up, 1, StateMainMenu, 6}, {Choose, 1, StateQuitConfirm, 1}, {Right, 1, StateQuitConfirm, 2},  // yes, then no
+    {Choose, 1, StateMainMenu, 1}, {Down, 1, StateMainMenu, 2}, {Choose, 1, StateQuickGame, 1},
+    {Up, 1, StateQuickGame, 5}, {Choose, 1, StateMainMenu, 1},  // round to the close badge
+    {Down, 2, StateMainMenu, 3}, {Choose, 1, StateSettings, 1}, {Down, 1, StateSettings, 2},
+    {Right, 1, StateSettings, 2, &Pending.music, 0}, {Down, 2, StateSettings, 4},
     {Left, 1, StateSettings, 4, &Pending.screenMode, ScreenFullscreen},
-    {Down, 1, StateSettings, 6},  // the resolution row is disabled now
-    {Right, 1, StateSettings, 7},
+    {Down, 1, StateSettings, 6}, {Right, 1, StateSettings, 7},  // the resolution row is disabled now
     {Choose, 1, StateMainMenu, 1, &Prefs.music, 1},  // cancelled
-    {Choose, 1, StateLevelSelect, 2},  // level 1's cell
-    {Right, 1, StateLevelSelect, 3},
+    {Choose, 1, StateLevelSelect, 2}, {Right, 1, StateLevelSelect, 3},  // level 1's cell, level 2's
     {Down, 1, StateLevelSelect, 8},  // level 7, under level 2
     {Up, 2, StateLevelSelect, 1},    // level 2, then the close badge above the grid
     {Down, 1, StateLevelSelect, 6},  // the cell under the badge: level 5
-    {Left, 4, StateLevelSelect, 2},
-    {Choose, 1, StatePlay, -1},
+    {Left, 4, StateLevelSelect, 2}, {Choose, 1, StatePlay, -1},
 };
 
 const Step AfterLevelOne[] = {
@@ -66,17 +51,10 @@ const Step AfterLevelOne[] = {
 
 const Step AfterLevelTwo[] = {
     {Up, 1, StateLevelFinished, 3},  // from RETRY round to MENU: NEXT cannot be chosen
-    {Choose, 1, StateGameComplete, 1},
-    {Choose, 1, StateMainMenu, 1},
-    {Down, 1, StateMainMenu, 2},
-    {Choose, 1, StateQuickGame, 1},
-    {Choose, 1, StatePlay, -1},  // EASY
-    {Pause, 1, StateInGameMenu, 1},
-    {Down, 2, StateInGameMenu, 3},
-    {Choose, 1, StateLeaveConfirm, 1},
-    {Right, 1, StateLeaveConfirm, 2},
-    {Choose, 1, StateInGameMenu, 1},
-    {Pause, 1, StatePlay, -1},
+    {Choose, 1, StateGameComplete, 1}, {Choose, 1, StateMainMenu, 1}, {Down, 1, StateMainMenu, 2},
+    {Choose, 1, StateQuickGame, 1}, {Choose, 1, StatePlay, -1},  // EASY
+    {Pause, 1, StateInGameMenu, 1}, {Down, 2, StateInGameMenu, 3}, {Choose, 1, StateLeaveConfirm, 1},
+    {Right, 1, StateLeaveConfirm, 2}, {Choose, 1, StateInGameMenu, 1}, {Pause, 1, StatePlay, -1},
 };
 
 const Step QuickFinishedWalk[] = {{Down, 1, StateQuickFinished, 2}, {Choose, 1, StateMainMenu, 1}};
