@@ -17,9 +17,21 @@ std::string WindowedPreferences(int resolution, int music)
            "\r\nCompleted = 0\r\nSounds = 1\r\nMusicVolume = 100\r\n";
 }
 
+// The game folders made, removed when the program ends: each holds a copy of the archive.
+struct GameFolders {
+    std::vector<fs::path> made;
+    ~GameFolders()
+    {
+        std::error_code ignored;
+        for (const fs::path& folder : made)
+            fs::remove_all(folder, ignored);
+    }
+} Made;
+
 std::string MakeGameFolder(const std::string& preferencesText)
 {
-    const fs::path base = fs::temp_directory_path() / ("morvane-test-" + std::to_string(std::random_device{}()));
+    const fs::path base = Made.made.emplace_back(fs::temp_directory_path() /
+                                                 ("morvane-test-" + std::to_string(std::random_device{}())));
     const fs::path game = MORVANE_GAME_DIR;
     fs::create_directories(base);
     fs::copy_file(game / "Morvane.data", base / "Morvane.data");
