@@ -85,29 +85,6 @@ bool Decode(const std::vector<uint8_t>& block, std::vector<uint8_t>& out, size_t
 
 } // namespace
 
-// The first tag word is all literals; its 16th literal byte must come before
-// the second tag word, which then holds an overlapping match and a literal.
-TEST(DepackBlock, DecodesAHandAssembledBlock)
-{
-    std::vector<uint8_t> block = {'a', 0x00, 0x00};
-    for (char c = 'b'; c <= 'q'; c++)
-        block.push_back(static_cast<uint8_t>(c));
-    // Bits: 1 (match), gamma 4 = "0 1 0 0" (length 6), gamma 2 = "0 0",
-    // then 0 (literal): 1010 0000 0000 0000 = 0xA000, little-endian.
-    block.insert(block.end(), {0x00, 0xA0, 0x01, 'Z'});
-
-    std::vector<uint8_t> out;
-    size_t consumed = 0;
-    ASSERT_TRUE(Decode(block, out, 24, &consumed));
-    EXPECT_EQ(std::string(out.begin(), out.end()), "abcdefghijklmnopqpqpqpqZ");
-    EXPECT_EQ(consumed, block.size());
-
-    // Stopping right after the 16th literal must not read the next tag word.
-    ASSERT_TRUE(Decode(block, out, 17, &consumed));
-    EXPECT_EQ(std::string(out.begin(), out.end()), "abcdefghijklmnopq");
-    EXPECT_EQ(consumed, 19u);
-}
-
 // Long offsets (several 256-byte pages), long gamma numbers and overlapping
 // matches with periods of 1, 3 and 7, across many tag words.
 TEST(DepackBlock, DecodesAssembledMatchesOfEveryShape)

