@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <random>
 
 namespace {
@@ -77,10 +76,14 @@ std::vector<uint8_t> StreamHeader(uint64_t size, uint64_t blockSize)
     return header;
 }
 
+// Decodes into `size` bytes followed by guard bytes that must stay untouched.
 bool Decode(const std::vector<uint8_t>& block, std::vector<uint8_t>& out, size_t size, size_t* consumed)
 {
-    out.assign(size, 0);
-    return DepackBlock(block.data(), block.size(), out.data(), size, consumed);
+    out.assign(size + 16, 0xA5);
+    const bool decoded = DepackBlock(block.data(), block.size(), out.data(), size, consumed);
+    EXPECT_EQ(std::count(out.begin() + static_cast<long>(size), out.end(), 0xA5), 16) << "written past the output";
+    out.resize(size);
+    return decoded;
 }
 
 } // namespace
@@ -111,6 +114,8 @@ TEST(DepackBlock, DecodesAssembledMatchesOfEveryShape)
     ASSERT_TRUE(Decode(block.bytes, out, expected.bytes.size(), &consumed));
     EXPECT_EQ(out, expected.bytes);
     EXPECT_EQ(consumed, block.bytes.size());
+    EXPECT_TRUE(Decode(block.bytes, out, 100, &consumed));  // an output that ends inside a run of literals
+    EXPECT_EQ(out, std::vector<uint8_t>(expected.bytes.begin(), expected.bytes.begin() + 100));
 
     // Any shorter input is a truncated block.
     for (size_t cut = 0; cut < block.bytes.size(); cut++) {
@@ -119,7 +124,8 @@ TEST(DepackBlock, DecodesAssembledMatchesOfEveryShape)
     }
 }
 
-// Offsets before the start of the output, and matches past its end, fail.
+// Offsets before the start of the output, and matches past its end (also
+// one whose length, 64 bits long, would wrap round to a short one), fail.
 TEST(DepackBlock, RefusesBackReferencesOutsideTheOutput)
 {
     for (size_t offset : {size_t(5), size_t(6), size_t(300)}) {
@@ -139,6 +145,16 @@ TEST(DepackBlock, RefusesBackReferencesOutsideTheOutput)
     size_t consumed = 0;
     EXPECT_TRUE(Decode(overrun.bytes, out, 11, &consumed));
     EXPECT_FALSE(Decode(overrun.bytes, out, 10, &consumed));  // the match would pass the end
+    BlockAssembler wrapped;
+    wrapped.First('a');
+    wrapped.Bit(1);
+    for (int i = 0; i < 64; i++) {
+        wrapped.Bit(0);
+        wrapped.Bit(i < 63);
+    }
+    wrapped.Gamma(2);
+    wrapped.bytes.push_back(0);
+    EXPECT_FALSE(Decode(wrapped.bytes, out, 3, &consumed));
 }
 
 // Two blocks back to back, the second starting where the first ended, and
