@@ -116,16 +116,19 @@ void ScanLanguageFolder(const std::string& source)
     }
 }
 
+// The members of a language archive that are read: language files and flags.
+bool IsLanguageMember(const std::string& name)
+{
+    return EndsWith(name, LanguageExtension) || EndsWith(name, FlagExtension);
+}
+
 // NOTE: the archive is read into memory and never unpacked to disk; member
 // names arrive reduced to their last component, so "../x.language" is read
 // as "x.language". Only language files and flags are read, within the limits.
 bool ScanLanguageArchive(const std::string& source)
 {
     std::vector<ZipMember> members;
-    const auto wanted = [](const std::string& name) {
-        return EndsWith(name, LanguageExtension) || EndsWith(name, FlagExtension);
-    };
-    if (!readZipMembers(source, LanguageZipLimits, wanted, members))
+    if (!readZipMembers(source, LanguageZipLimits, IsLanguageMember, members))
         return false;
     for (const ZipMember& member : members) {
         if (EndsWith(member.name, LanguageExtension))
@@ -150,13 +153,16 @@ bool ReadLanguageFile(const std::string& source, const std::string& id, std::vec
         return !name.empty() && readWholeFile(source + "/" + name, bytes, IniFileCap);
     }
     if (kind == LanguageSourceArchive) {
-        const std::string wantedName = id + LanguageExtension;
+        // NOTE: read as the scan reads, every language member: a member whose
+        // header lies ends up read by the one and stepped over by the other
+        // otherwise, and the two would then see different members after it.
         std::vector<ZipMember> members;
-        if (!readZipMembers(source, LanguageZipLimits,
-                            [&](const std::string& name) { return name == wantedName; }, members) ||
-            members.empty())
+        if (!readZipMembers(source, LanguageZipLimits, IsLanguageMember, members))
             return false;
-        bytes = std::move(members.front().bytes);
+        const ZipMember* member = FindMember(members, id + LanguageExtension);
+        if (!member)
+            return false;
+        bytes = member->bytes;
         return true;
     }
     return false;

@@ -138,6 +138,23 @@ TEST(Languages, ArchiveMembersCannotReachOutNorExceedTheirLimits)
         EXPECT_FALSE(std::filesystem::exists(folder / "evil.language")) << folder;
     EXPECT_EQ(listFolder((temp.path / "game" / "deep").string()), std::vector<std::string>{"Morvane.languages"});
 
+    // A member with its sizes after its data, whose header still claims a
+    // packed size far past the end: loading passes it as the scan did, so
+    // every language listed loads.
+    const RawMember first = DeflatedMember("de_DE.language", LanguageFile("Deutsch", "tZipLIE = ja\r\n"), 1);
+    std::string lying = RawZip({first, StoredMember("en_GB.language", LanguageFile("English", "tZipLIE = yes\r\n"))});
+    std::string sizes = "PK\x07\x08";
+    for (uint32_t value : {first.crc, uint32_t(first.data.size()), first.size})
+        AppendLittleEndian(sizes, value, 4);
+    lying.insert(30 + first.name.size() + first.data.size(), sizes);
+    lying[6] = 8;
+    lying.replace(18, 4, "\xFF\xFF\xFF\x0F");
+    WriteBytes(source, lying);
+    ASSERT_TRUE(ScanLanguages(source));
+    EXPECT_EQ(ListedIds(), (std::vector<std::string>{"de_DE=Deutsch", "en_GB=English"}));
+    ASSERT_TRUE(LoadLanguage(source, "en_GB"));
+    EXPECT_EQ(text("tZipLIE"), "yes");
+
     // Missing, empty and damaged sources find nothing.
     for (const std::string& bytes : {std::string("-"), std::string(), std::string("not a zip archive")}) {
         if (bytes != "-")
