@@ -106,7 +106,7 @@ windowed() {
   return 1
 }
 wait_windowed() {
-  until_ok 30 "no 1280x720 window appeared" windowed
+  until_ok 120 "no 1280x720 window appeared" windowed
   [ "$OX" -eq 320 ] && [ "$OY" -eq 180 ] || fail "the window is not centred: at $OX,$OY"
   W=1280 H=720 FULLSCREEN=0
   layout
