@@ -118,7 +118,7 @@ TEST_F(PlayFlow, ClearedNextLostRetriedPausedRestartedAndLeft)
     ASSERT_EQ(ScreenState, StateInGameMenu);
     Settle();
     const std::vector<uint32_t> shown = Sample(InGameMenuPanel.x);
-    DrawPlayField(true);
+    DrawPlayField(true, false);
     DrawShade();
     EXPECT_EQ(Sample(InGameMenuPanel.x), shown);
 
