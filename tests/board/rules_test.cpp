@@ -202,6 +202,21 @@ TEST(TileCursor, StaysWithinReachAndChoosesAsAClickOnItsCell)
     }
     EXPECT_EQ(Game.cursorRow, 1);
     EXPECT_EQ(CursorTop(), GridTop(1));
+
+    // The rows it reaches with the six-row board at several heights: those
+    // whose middle (64 below their top) is on the screen, never one the
+    // board does not have.
+    const int heights[][3] = {{1016, -1, -1}, {1015, 0, 0}, {400, 0, 4}, {100, 0, 5},
+                              {-64, 0, 5},    {-65, 1, 5},  {-704, 5, 5}, {-705, -1, -1}};
+    for (const auto& [offsetY, first, last] : heights) {
+        Game.OffsetY = offsetY;
+        Game.cursorShown = false;
+        EXPECT_EQ(ShowCursor(-1, -1), first >= 0) << offsetY;
+        MoveCursor(0, -99);
+        const int top = Game.cursorShown ? Game.cursorRow : -1;
+        MoveCursor(0, 99);
+        EXPECT_EQ(top * 10 + (Game.cursorShown ? Game.cursorRow : -1), first * 10 + last) << offsetY;
+    }
 }
 
 }  // namespace
