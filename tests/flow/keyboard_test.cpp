@@ -61,8 +61,8 @@ const Step AfterLevelTwo[] = {
 };
 
 const Step QuickGameAgain[] = {{Down, 1, StateMainMenu, 2}};
-const Step QuickFinishedWalk[] = {{Choose, 1, StatePlay, -1}};  // EASY again, lost again
-const Step QuickFinishedMenu[] = {{Down, 1, StateQuickFinished, 2}, {Choose, 1, StateMainMenu, 1}};
+const Step EasyAgain[] = {{Choose, 1, StatePlay, -1}};
+const Step QuickFinishedWalk[] = {{Down, 1, StateQuickFinished, 2}, {Choose, 1, StateMainMenu, 1}};
 
 class WithoutMouse : public ::testing::TestWithParam<bool> {  // true: a controller
 protected:
@@ -116,26 +116,25 @@ protected:
             }
         }
     }
-    // The frozen board under a panel at rest looks the same with the cursor
-    // shown or not (moved to the board's left, clear of the centred panel).
+    // The tile cursor's area as drawn, the cursor shown or not: the frozen
+    // board under a panel at rest looks the same either way.
+    static std::vector<uint32_t> CursorArea(bool shown)
+    {
+        Game.cursorShown = shown;
+        RunOnePass();
+        EXPECT_TRUE(grabScreen(SpriteScreenshot, 0, 0, ScreenWidth, ScreenHeight));
+        std::vector<uint32_t> pixels;
+        for (int y = CursorTop() - TileSize / 8; y < CursorTop() + TileSize * 9 / 8; ++y)
+            for (int x = CursorLeft() - TileSize / 8; x < CursorLeft() + TileSize * 9 / 8; ++x)
+                pixels.push_back(spritePixel(SpriteScreenshot, x, y));
+        return pixels;
+    }
     static void ExpectNoCursorUnderPanel()
     {
         Settle();
-        ASSERT_TRUE(Game.cursorShown);
-        Game.cursorColumn = 0;
-        const auto frame = [] {
-            RunOnePass();
-            EXPECT_TRUE(grabScreen(SpriteScreenshot, 0, 0, ScreenWidth, ScreenHeight));
-            std::vector<uint32_t> pixels;
-            for (int y = CursorTop() - TileSize / 8; y < CursorTop() + TileSize + TileSize / 8; ++y)
-                for (int x = CursorLeft() - TileSize / 8; x < CursorLeft() + TileSize + TileSize / 8; ++x)
-                    pixels.push_back(spritePixel(SpriteScreenshot, x, y));
-            return pixels;
-        };
-        const std::vector<uint32_t> shown = frame();
-        Game.cursorShown = false;
-        EXPECT_TRUE(frame() == shown) << "the tile cursor is drawn under " << ScreenState;
-        Game.cursorShown = true;
+        Game.cursorColumn = 0;  // clear of the centred panel
+        const std::vector<uint32_t> hidden = CursorArea(false);
+        EXPECT_TRUE(CursorArea(true) == hidden) << "the tile cursor is drawn under " << ScreenState;
     }
     // Triples of visible tiles picked with the tile cursor, as a player would.
     void ClearWithCursor()
@@ -181,17 +180,16 @@ TEST_P(WithoutMouse, EveryMenuAndLevelOneWithThreeStars)
     // Escape or B while the finished panel slides in: the main menu at once.
     ASSERT_TRUE(RunUntilState(StateQuickFinished, 5000));
     Press(Back);
-    ASSERT_EQ(ScreenState, StateMainMenu);
     Walk(QuickGameAgain);
     Press(Choose);
     ASSERT_TRUE(RunUntilState(StateQuickGame, 40));
     EXPECT_EQ(QuickGameButtons[1].sprite, QuickGameStripBase + 1) << "EASY, chosen last, is not highlighted";
-    Walk(QuickFinishedWalk);
+    Walk(EasyAgain);
     ASSERT_TRUE(RunUntilState(StateQuickFinished, 5000));
     Settle();
     for (int i = 1; i <= 2; ++i)
         EXPECT_EQ(QuickFinishedButtons[i].y, QuickFinishedButtons[i].hitTop + 1) << "strip off its row: " << i;
-    Walk(QuickFinishedMenu);
+    Walk(QuickFinishedWalk);
 }
 
 TEST_P(WithoutMouse, AHeldDirectionRepeatsAndTheMouseTakesTheFocusBack)
