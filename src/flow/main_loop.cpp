@@ -9,6 +9,7 @@
 #include "flow/state_table.h"
 #include "flow/steering.h"
 #include "media/media.h"
+#include "screens/confirm.h"
 #include "screens/kit.h"
 #include "settings/preferences.h"
 #include "startup/folders.h"
@@ -137,10 +138,20 @@ void TakeScreenshot()
     WriteLogLine("Saving screenshot:", saved ? "OK" : "FAILED");
 }
 
-// Menu states play the menu music; from get-ready on, the level's.
+// Whether the music of the screen is the menu's. The menu states play the
+// menu music; from get-ready on, the level's. NOTE: YES on the leave
+// confirmation gives the channel to the menu music at once, while the panel
+// still slides out over the board.
+bool MenuMusicScreen()
+{
+    if (ScreenState <= StateQuitConfirm)
+        return true;
+    return ScreenState == StateLeaveConfirm && LeaveConfirmed && LeavePanel.slide < 0;
+}
+
 void ToggleMusic()
 {
-    const bool menuState = ScreenState <= StateQuitConfirm;
+    const bool menuState = MenuMusicScreen();
     if (Prefs.music) {
         if (menuState)
             fadeAndStop(MenuMusic, MusicChannel);

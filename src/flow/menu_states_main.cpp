@@ -98,8 +98,8 @@ void ExitMainMenu()
         ScreenState = StateLevelSelect;
         break;
     case 2:
-        QuickGameChoice = 0;
-        SetQuickGameHover(0);
+        // The hover is kept: the difficulty chosen last shows highlighted
+        // while the panel slides in, until the pointer moves off it.
         QuickGamePanel.slide = 25;
         ScreenState = StateQuickGame;
         break;

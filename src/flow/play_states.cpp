@@ -113,7 +113,7 @@ void LogicSplash()
 
 void DrawGetReady()
 {
-    DrawPlayField(false);
+    DrawPlayField(false, false);
     drawSpriteBlended(GetReadyPanel.workSprite, GetReadyPanel.x, GetReadyPanel.y);
 }
 
@@ -142,7 +142,7 @@ void LogicGetReady()
 
 void DrawPlay()
 {
-    DrawPlayField(true);
+    DrawPlayField(true, true);
 }
 
 void LogicPlay()

@@ -174,6 +174,11 @@ int soundMixerVolume(int volume);  // the mixer gain 0..128 a volume 0..100 maps
 // Test hook: the loudest 16-bit sample the mixer put out since the last call
 // (it starts listening at the first call).
 int soundMixPeak();
+// Test hook: the first `frames` frames (16-bit, the mixer's channels
+// interleaved) that a play of a sound kept compressed puts out, taken on
+// the calling thread through the same filler the audio thread runs, so a
+// loop's seam can be read sample by sample; empty for a sound decoded whole.
+std::vector<int16_t> soundStreamFrames(int number, bool loop, int frames);
 
 // ---------------------------------------------------------------------------
 // Input. Keys are DirectInput scan codes; media translates them.

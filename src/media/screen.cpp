@@ -1,5 +1,6 @@
 // The window and its screen, frame pacing and the message box.
 #include "media/media_internal.h"
+#include "media/frame_pacing.h"
 
 #include <SDL_syswm.h>
 #include <X11/Xcursor/Xcursor.h>
@@ -228,17 +229,9 @@ static void PaceFrame()
         screen.lastPresent = now;
         return;
     }
-    uint64_t period = frequency / static_cast<uint64_t>(screen.frameRate);
-    uint64_t due = screen.lastPresent + period;
-    if (now < due) {
-        SleepUntil(due);
-        now = due;
-    }
-    // A long stall does not make the following frames rush to catch up.
-    if (now > due + period) {
-        due = now;
-    }
-    screen.lastPresent = due;
+    const FramePace pace = NextFramePace(screen.lastPresent, now, frequency / static_cast<uint64_t>(screen.frameRate));
+    SleepUntil(pace.waitUntil);
+    screen.lastPresent = pace.shownAt;
 }
 
 // Shows what changed since the last frame and paces; full screen also pumps

@@ -610,6 +610,29 @@ int soundMixPeak()
     return mixPeak.exchange(0);
 }
 
+// Test hook: a play of a streamed sound filled piece by piece, as the mixer
+// asks for it, without the audio thread's timing.
+std::vector<int16_t> soundStreamFrames(int number, bool loop, int frames)
+{
+    SoundRecord* sound = FindSound(number);
+    if (!sound || !sound->ogg || !mixer.open || mixer.format != AUDIO_S16SYS || frames <= 0) {
+        return {};
+    }
+    std::unique_ptr<StreamState> stream(
+        StartStream(sound->ogg, loop, mixer.frequency, mixer.format, mixer.channels));
+    if (!stream) {
+        return {};
+    }
+    std::vector<int16_t> samples(static_cast<size_t>(frames) * static_cast<size_t>(mixer.channels));
+    uint8_t* bytes = reinterpret_cast<uint8_t*>(samples.data());
+    const int total = static_cast<int>(samples.size() * sizeof(int16_t));
+    const int piece = 2048 * mixer.channels * static_cast<int>(sizeof(int16_t));
+    for (int at = 0; at < total; at += piece) {
+        StreamEffect(-1, bytes + at, std::min(piece, total - at), stream.get());
+    }
+    return samples;
+}
+
 // The mixer gain 0..128 a volume maps to.
 int soundMixerVolume(int volume)
 {

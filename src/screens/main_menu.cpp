@@ -94,7 +94,11 @@ void ZoomLogo(int k)
     const int width = (ScreenWidth / 100) * k;
     if (ownWidth <= 0 || width <= 0)
         return;
-    const int height = static_cast<int>(std::lround(static_cast<double>(ownHeight) / ownWidth * width));
+    // NOTE: the height follows the exact share of the screen width, not the
+    // width truncated to whole percent steps: at 1280 wide that would be
+    // (1280 / 100) * k = 12 k instead of 12.8 k, a logo 6 % too flat.
+    const double exactWidth = ScreenWidth / 100.0 * k;
+    const int height = static_cast<int>(std::lround(static_cast<double>(ownHeight) / ownWidth * exactWidth));
     zoomSprite(SpriteLogo, width, height);
     LogoX = ScreenWidth / 2 - spriteWidth(SpriteLogo) / 2;
 }

@@ -28,6 +28,7 @@ void RestMainMenuHitRectangles();
 // Logo back at 50 % in the centre, the panel below the screen, nothing
 // hovered: the title intro can play from its first frame.
 void ResetTitleIntro();
-// Zooms the logo to k percent of the screen width, keeping its own
-// proportions, and centres it horizontally (LogoX).
+// Zooms the logo to k whole percent steps of the screen width, its height
+// from its own proportions and the exact k percent, and centres it
+// horizontally (LogoX).
 void ZoomLogo(int k);

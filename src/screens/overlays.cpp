@@ -47,6 +47,21 @@ int FinishedStrips[4][2];
 int FinishedNextDisabled = 0;
 int QuickFinishedStrips[3][2];
 
+// Puts the strips of a panel's rows on their rows of the panel where it
+// stands now. NOTE: a finished panel is rebuilt at every level end with its
+// records kept, and Escape leaves it at once, even half-way through a slide:
+// the strips must be placed again with the panel, or they keep the steps of
+// the unfinished slide and are drawn off the rows that take the clicks.
+void PlaceOverlayStrips(const Panel& panel, const OverlayRow* rows, int count, ButtonRecord* records)
+{
+    if (panel.designHeight <= 0)
+        return;
+    for (int i = 0; i < count; ++i) {
+        records[i + 1].x = panel.x;
+        records[i + 1].y = panel.y + panel.height * rows[i].rowTop / panel.designHeight;
+    }
+}
+
 // Fills the records and strips of a panel's rows (records from index 1).
 void BuildOverlayRows(const Panel& panel, const OverlayRow* rows, int count, ButtonRecord* records,
                       int strips[][2])
@@ -65,14 +80,13 @@ void BuildOverlayRows(const Panel& panel, const OverlayRow* rows, int count, But
         TextExtentToRecord(panel, textWidth(label), record);
         record.hitTop = ReferenceY(panel) + offset;
         record.hitBottom = record.hitTop + stripHeight;
-        record.x = panel.x;
-        record.y = panel.y + offset;
         strips[i + 1][0] = MakeMenuStrip(strips[i + 1][0] ? strips[i + 1][0] : -1, font, label,
                                          TextColour, panel.width);
         strips[i + 1][1] = MakeMenuStrip(strips[i + 1][1] ? strips[i + 1][1] : -1, font, label,
                                          HoverColour, panel.width);
         record.sprite = strips[i + 1][0];
     }
+    PlaceOverlayStrips(panel, rows, count, records);
 }
 
 // Title and the big star picture of a rating, shared by both finished panels.
@@ -117,8 +131,10 @@ void BuildLevelFinishedPanel(int rating, int withButtons)
     BeginRatingPanel(FinishedPanel, rating);
     ScalePanelByHeight(FinishedPanel, 65);
     PlacePanelForCentre(FinishedPanel);
-    if (!withButtons)
+    if (!withButtons) {
+        PlaceOverlayStrips(FinishedPanel, FinishedRows, 3, FinishedButtons);
         return;
+    }
     BuildOverlayRows(FinishedPanel, FinishedRows, 3, FinishedButtons, FinishedStrips);
     FinishedNextDisabled = MakeMenuStrip(FinishedNextDisabled ? FinishedNextDisabled : -1, GameFont(60, true),
                                          text("tFinishedNEXT"), DisabledColour, FinishedPanel.width);
@@ -154,6 +170,8 @@ void BuildQuickFinishedPanel(int rating, int tilesCleared, int withButtons)
     PlacePanelForCentre(QuickFinishedPanel);
     if (withButtons)
         BuildOverlayRows(QuickFinishedPanel, QuickFinishedRows, 2, QuickFinishedButtons, QuickFinishedStrips);
+    else
+        PlaceOverlayStrips(QuickFinishedPanel, QuickFinishedRows, 2, QuickFinishedButtons);
 }
 
 void SetQuickFinishedHover(int index)

@@ -7,7 +7,7 @@
 
 // Tiles are drawn wherever their cells are; the media layer skips the ones
 // wholly off the screen. A falling tile is drawn at its moving rectangle.
-static void DrawBoard()
+static void DrawBoard(bool withCursor)
 {
     const int count = static_cast<int>(Game.board.size());
     for (int i = 0; i < count; ++i) {
@@ -19,11 +19,11 @@ static void DrawBoard()
             drawSpriteBlended(SpriteSelected, cell.left, cell.top);
     }
     // The tile cursor frames its cell's grid place, over the tiles around it.
-    if (Game.cursorShown)
+    if (withCursor && Game.cursorShown)
         drawSpriteBlended(SpriteCursor, CursorLeft() - TileSize / 8, CursorTop() - TileSize / 8);
 }
 
-void DrawPlayField(bool withBoard)
+void DrawPlayField(bool withBoard, bool withCursor)
 {
     const int t = TileSize;
     drawSprite(SpriteBackground, 0, 0);
@@ -31,7 +31,7 @@ void DrawPlayField(bool withBoard)
     drawSpriteBlended(Game.prizeSprite, t / 4, t / 4 + t / 2 + t / 4);
     drawSpriteBlended(SpriteMenuButton, ScreenWidth - t / 2 - t / 4, t / 4);
     if (withBoard)
-        DrawBoard();
+        DrawBoard(withCursor);
 }
 
 void DrawShade()
@@ -39,8 +39,11 @@ void DrawShade()
     drawSpriteBlended(SpriteShade, 0, 0);
 }
 
+// NOTE: without the tile cursor: it stays set while the board is frozen under
+// a panel (play resumes with it where it was), but nothing on the board can
+// be chosen then.
 void DrawShadedField()
 {
-    DrawPlayField(true);
+    DrawPlayField(true, false);
     DrawShade();
 }

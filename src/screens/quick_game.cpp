@@ -57,7 +57,8 @@ void BuildQuickGamePanel()
         record.y = QuickGamePanel.y + rowOffset;
         MakeMenuStrip(NormalStrip(i), buttonFont, label, TextColour, QuickGamePanel.width);
         MakeMenuStrip(HoverStrip(i), buttonFont, label, HoverColour, QuickGamePanel.width);
-        record.sprite = NormalStrip(i);
+        // A rebuild keeps the hover: entering the screen does not reset it.
+        record.sprite = i == QuickGameChoice ? HoverStrip(i) : NormalStrip(i);
     }
     QuickGameButtons[5].sprite = 0;
     DesignAreaToRecord(QuickGamePanel, 880, 70, 995, 185, QuickGameButtons[5]);

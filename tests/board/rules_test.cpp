@@ -180,7 +180,6 @@ TEST(TileCursor, StaysWithinReachAndChoosesAsAClickOnItsCell)
 {
     PrepareBoard(1920, 1080);
     ASSERT_TRUE(Deal(ModeCampaign, 1, 1));
-    EXPECT_FALSE(ShowCursor(-1, -1)) << "nothing has risen into reach";
     while (GridTop(0) + TileSize / 2 >= 1080)
         UpdateBoard(Silent());
     ASSERT_TRUE(ShowCursor(-1, -1));
@@ -202,6 +201,20 @@ TEST(TileCursor, StaysWithinReachAndChoosesAsAClickOnItsCell)
     }
     EXPECT_EQ(Game.cursorRow, 1);
     EXPECT_EQ(CursorTop(), GridTop(1));
+
+    // The rows it reaches with the board at several heights: those whose middle
+    // (64 below their top) is on the screen, never one the board does not have.
+    const int heights[][3] = {{1016, -1, -1}, {1015, 0, 0}, {400, 0, 4}, {100, 0, 5},
+                              {-64, 0, 5},    {-65, 1, 5},  {-704, 5, 5}, {-705, -1, -1}};
+    for (const auto& [offsetY, first, last] : heights) {
+        Game.OffsetY = offsetY;
+        Game.cursorShown = false;
+        EXPECT_EQ(ShowCursor(-1, -1), first >= 0) << offsetY;
+        MoveCursor(0, -99);
+        const int top = Game.cursorShown ? Game.cursorRow : -1;
+        MoveCursor(0, 99);
+        EXPECT_EQ(top * 10 + (Game.cursorShown ? Game.cursorRow : -1), first * 10 + last) << offsetY;
+    }
 }
 
 }  // namespace

@@ -3,9 +3,12 @@
 #include "flow/steering.h"
 #include <gtest/gtest.h>
 
+#include "assets/asset_numbers.h"
+#include "display/layout.h"
 #include "harness.h"
 #include "support/support.h"
 #include "screens/overlays.h"
+#include "screens/quick_game.h"
 
 namespace {
 
@@ -57,6 +60,8 @@ const Step AfterLevelTwo[] = {
     {Right, 1, StateLeaveConfirm, 2}, {Choose, 1, StateInGameMenu, 1}, {Pause, 1, StatePlay, -1},
 };
 
+const Step QuickGameAgain[] = {{Down, 1, StateMainMenu, 2}};
+const Step EasyAgain[] = {{Choose, 1, StatePlay, -1}};
 const Step QuickFinishedWalk[] = {{Down, 1, StateQuickFinished, 2}, {Choose, 1, StateMainMenu, 1}};
 
 class WithoutMouse : public ::testing::TestWithParam<bool> {  // true: a controller
@@ -111,6 +116,26 @@ protected:
             }
         }
     }
+    // The tile cursor's area as drawn, the cursor shown or not: the frozen
+    // board under a panel at rest looks the same either way.
+    static std::vector<uint32_t> CursorArea(bool shown)
+    {
+        Game.cursorShown = shown;
+        RunOnePass();
+        EXPECT_TRUE(grabScreen(SpriteScreenshot, 0, 0, ScreenWidth, ScreenHeight));
+        std::vector<uint32_t> pixels;
+        for (int y = CursorTop() - TileSize / 8; y < CursorTop() + TileSize * 9 / 8; ++y)
+            for (int x = CursorLeft() - TileSize / 8; x < CursorLeft() + TileSize * 9 / 8; ++x)
+                pixels.push_back(spritePixel(SpriteScreenshot, x, y));
+        return pixels;
+    }
+    static void ExpectNoCursorUnderPanel()
+    {
+        Settle();
+        Game.cursorColumn = 0;  // clear of the centred panel
+        const std::vector<uint32_t> hidden = CursorArea(false);
+        EXPECT_TRUE(CursorArea(true) == hidden) << "the tile cursor is drawn under " << ScreenState;
+    }
     // Triples of visible tiles picked with the tile cursor, as a player would.
     void ClearWithCursor()
     {
@@ -145,13 +170,25 @@ TEST_P(WithoutMouse, EveryMenuAndLevelOneWithThreeStars)
     Walk(MenuWalk);
     ClearWithCursor();
     ASSERT_EQ(ScreenState, StateLevelFinished);
+    ExpectNoCursorUnderPanel();
     EXPECT_EQ(Game.result, 3);
     EXPECT_EQ(LevelByNumber(1).best, 3);
     Walk(AfterLevelOne);
     ASSERT_TRUE(RunUntilState(StateLevelFinished, 5000));  // the board reaches the top
     ASSERT_EQ(Game.result, 0);
     Walk(AfterLevelTwo);
+    // Escape or B while the finished panel slides in: the main menu at once.
     ASSERT_TRUE(RunUntilState(StateQuickFinished, 5000));
+    Press(Back);
+    Walk(QuickGameAgain);
+    Press(Choose);
+    ASSERT_TRUE(RunUntilState(StateQuickGame, 40));
+    EXPECT_EQ(QuickGameButtons[1].sprite, QuickGameStripBase + 1) << "EASY, chosen last, is not highlighted";
+    Walk(EasyAgain);
+    ASSERT_TRUE(RunUntilState(StateQuickFinished, 5000));
+    Settle();
+    for (int i = 1; i <= 2; ++i)
+        EXPECT_EQ(QuickFinishedButtons[i].y, QuickFinishedButtons[i].hitTop + 1) << "strip off its row: " << i;
     Walk(QuickFinishedWalk);
 }
 
@@ -201,6 +238,11 @@ TEST_P(WithoutMouse, AHeldDirectionRepeatsAndTheMouseTakesTheFocusBack)
     ASSERT_TRUE(RunUntilState(StatePlay, 300));
     for (int guard = 0; guard < 400 && !Game.cursorShown; ++guard)
         Press(Up);
+    Press(Pause);
+    ASSERT_TRUE(RunUntilState(StateInGameMenu, 40));
+    ExpectNoCursorUnderPanel();
+    Press(Pause);
+    ASSERT_TRUE(RunUntilState(StatePlay, 40));
     ASSERT_TRUE(Game.cursorShown);
     PointAt(10, 10);
     EXPECT_FALSE(Game.cursorShown);

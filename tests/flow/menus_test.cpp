@@ -2,6 +2,8 @@
 // level cells, settings applied, and word-wrapped text.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "assets/asset_numbers.h"
 #include "display/layout.h"
 #include "harness.h"
@@ -149,6 +151,10 @@ TEST_F(Menus, SettingsApplyOnlyWhenConfirmed)
     RunPasses(25);
     EXPECT_EQ(LogoScale * 10000 + LogoY, 25 * 10000 + logoY - 25 * LogoStep);
     EXPECT_EQ(spriteWidth(SpriteLogo), ScreenWidth / 100 * 25);
+    const int logoHeight = spriteHeight(SpriteLogo);
+    zoomSprite(SpriteLogo, -1, -1);  // its own proportions at exactly 25 % of 1280, not 25 × 12
+    EXPECT_EQ(logoHeight, std::lround(320.0 * spriteHeight(SpriteLogo) / spriteWidth(SpriteLogo)));
+    ZoomLogo(25);
     EXPECT_EQ(ScreenState, StateTitleIntro);
     RunOnePass();
     ASSERT_EQ(ScreenState, StateMainMenu);

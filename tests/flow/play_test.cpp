@@ -118,7 +118,7 @@ TEST_F(PlayFlow, ClearedNextLostRetriedPausedRestartedAndLeft)
     ASSERT_EQ(ScreenState, StateInGameMenu);
     Settle();
     const std::vector<uint32_t> shown = Sample(InGameMenuPanel.x);
-    DrawPlayField(true);
+    DrawPlayField(true, false);
     DrawShade();
     EXPECT_EQ(Sample(InGameMenuPanel.x), shown);
 
@@ -145,15 +145,21 @@ TEST_F(PlayFlow, ClearedNextLostRetriedPausedRestartedAndLeft)
     const int menuChannel = MusicChannel;
     ClickLeaveConfirm();  // a second click on yes starts nothing more
     EXPECT_FALSE(Game.playRunning);
-    ASSERT_TRUE(RunUntilState(StateMainMenu, 40));
     EXPECT_EQ(MusicChannel, menuChannel);
-    EXPECT_EQ(soundStatus(MenuMusic, MusicChannel), SoundPlaying);
+    // M while the panel slides out acts on the menu music, which plays already.
+    TapKey(KeyM);
+    EXPECT_EQ(Prefs.music * 10 + soundStatus(MenuMusic, menuChannel), SoundStopped);
+    TapKey(KeyM);
+    ASSERT_EQ(ScreenState, StateLeaveConfirm);
+    ASSERT_TRUE(RunUntilState(StateMainMenu, 40));
+    EXPECT_EQ(Prefs.music * 10 + soundStatus(MenuMusic, MusicChannel), 10 + SoundPlaying);
     EXPECT_NE(soundStatus(SoundLevelMusic2, channel), SoundPlaying);
 }
 
 // With every other level rated, clearing level 1 completes the game: shown
 // by Escape while the finished panel still slides in (the keyboard walk
-// takes its MENU button), and once only.
+// takes its MENU button), and once only. The next finished panel shows its
+// strips on the rows that take the clicks.
 TEST_F(PlayFlow, TheTwentyFifthStarShowsGameCompleteOnce)
 {
     for (int n = 2; n <= 25; ++n) {
@@ -171,6 +177,8 @@ TEST_F(PlayFlow, TheTwentyFifthStarShowsGameCompleteOnce)
     PlayCampaignLevel(1);
     ASSERT_TRUE(ClearBoard());
     Settle();
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_EQ(FinishedButtons[i].y, FinishedButtons[i].hitTop + 1) << i;
     ClickRecord(FinishedButtons[3]);
     ASSERT_TRUE(RunUntilState(StateMainMenu, 40));
 }

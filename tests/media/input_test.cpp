@@ -102,12 +102,11 @@ TEST_F(ScreenTest, ControllersPluggedInAndOut)
     detachVirtualController(second);  // unplugged while held: its buttons let go
     EXPECT_EQ(countControllers(), 1);
     EXPECT_EQ(snapshot(), 0u);
-    const int pushes[][3] = {{15000, 0, 0},  // within the dead zone
-                             {20000, 0, 1 << PadRight},
-                             {12000, -20000, 1 << PadRight | 1 << PadUp},  // not let go until well inside
-                             {9000, 32767, 1 << PadDown},
-                             {-32768, 0, 1 << PadLeft},
-                             {0, 0, 0}};
+    // Pressed from 16000 out, let go only within 11000, on both axes and both sides.
+    constexpr unsigned L = 1 << PadLeft, R = 1 << PadRight, U = 1 << PadUp, D = 1 << PadDown;
+    const int pushes[][3] = {{15999, -15999, 0}, {16000, 0, R},       {11000, -16000, R | U}, {10999, -11000, U},
+                             {-15999, -10999, 0}, {-16000, 16000, L | D}, {-11000, 11000, L | D}, {-10999, 10999, 0},
+                             {-32768, 32767, L | D}, {0, 0, 0}};
     for (const auto& push : pushes) {
         setVirtualControllerStick(first, push[0], push[1]);
         EXPECT_EQ(snapshot() & 0xFF, unsigned(push[2])) << push[0] << "," << push[1];

@@ -1,5 +1,6 @@
 // Sprites on the real compositor: what reaches the frame, and which frames are shown.
 #include "media_support.h"
+#include "media/frame_pacing.h"
 
 namespace {
 
@@ -99,6 +100,23 @@ TEST_F(ScreenTest, OnlyFramesThatChangeAreComposedAndShown)
     drawSprite(50, 0, 0);
     presentFrame();
     EXPECT_EQ(framesShown(), beforeExpose + 1);
+}
+
+// The pace followed frame by frame on a counter of 1000 ticks a frame: early
+// frames wait for their beat, a late one keeps the beat, and after a stall the
+// frames that follow come a whole period apart, neither rushed nor shifted.
+TEST(FramePacing, TheBeatSurvivesLateFramesAndAStall)
+{
+    const int work[] = {300, 999, 1000, 1500, 300, 1999, 2001, 300, 30000, 300, 700, 1200, 100};
+    const uint64_t shownAt[] = {1000, 2000, 3000, 4500, 5000, 6999, 9000, 10000, 40000, 41000, 42000, 43200, 44000};
+    uint64_t clock = 0, beat = 0;
+    for (size_t i = 0; i < std::size(work); ++i) {
+        clock += uint64_t(work[i]);
+        const FramePace pace = NextFramePace(beat, clock, 1000);
+        clock = std::max(clock, pace.waitUntil);
+        beat = pace.shownAt;
+        EXPECT_EQ(clock, shownAt[i]) << i;
+    }
 }
 
 }  // namespace
