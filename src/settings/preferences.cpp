@@ -12,6 +12,9 @@ const char* const PreferencesFileName = "Morvane.prefs";
 
 namespace {
 
+// The values of the last save, tried or done, or those taken as saved.
+Preferences Saved;
+
 // The values the rest of the game relies on: a screen mode it can open and a
 // resolution inside the list. Anything else falls back to the default.
 void SettlePreferences()
@@ -95,5 +98,18 @@ bool LoadPreferences(const std::string& folder)
 // full disk while saving leaves the previous preferences in place.
 bool SavePreferences(const std::string& folder)
 {
+    Saved = Prefs;
     return writeFileAtomic(folder + PreferencesFileName, PreferencesText());
+}
+
+// NOTE: a save that failed (a full disk, a folder that cannot be written) is
+// tried again only once the values change, not in every pass.
+bool SaveChangedPreferences(const std::string& folder)
+{
+    return Prefs == Saved || SavePreferences(folder);
+}
+
+void TakePreferencesAsSaved()
+{
+    Saved = Prefs;
 }

@@ -17,6 +17,8 @@ struct Preferences {
     int completed = 0;     // 1 once the game-complete panel was shown
     int sounds = 1;        // 0 off, anything else on
     int musicVolume = 100; // 0..100 for every music and jingle start
+
+    bool operator==(const Preferences&) const = default;
 };
 extern Preferences Prefs;
 
@@ -49,3 +51,8 @@ std::string PreferencesText();
 bool LoadPreferences(const std::string& folder);
 // Replaces folder + "Morvane.prefs" safely; false when it cannot be written.
 bool SavePreferences(const std::string& folder);
+// Saves the preferences when they differ from the values last saved (or
+// taken as saved); true when nothing needed writing.
+bool SaveChangedPreferences(const std::string& folder);
+// The live preferences count as the ones on disk from now on.
+void TakePreferencesAsSaved();
