@@ -80,17 +80,18 @@ std::string PreferencesText()
     return text;
 }
 
-// NOTE: a file that is there but cannot be read (too big, a read error)
-// still answers true: it marks the folder the player chose to keep the game
-// in, so the start-up stays there, with the values as they were.
+// NOTE: a file that is there but cannot be read still answers true: it
+// marks the folder the player chose to keep the game in, so the start-up
+// stays there, with the values as they were.
 bool LoadPreferences(const std::string& folder)
 {
     const std::string path = folder + PreferencesFileName;
     if (!fileExists(path))
         return false;
     std::vector<uint8_t> bytes;
-    if (readWholeFile(path, bytes, IniFileCap))
-        ReadPreferences(bytes.data(), bytes.size());
+    bool cut = false;
+    if (readFileHead(path, bytes, PreferencesReadBound, cut))
+        ReadPreferences(bytes.data(), cut ? WholeLinesLength(bytes.data(), bytes.size()) : bytes.size());
     return true;
 }
 

@@ -34,6 +34,9 @@ extern PendingSettings Pending;
 
 // The file name inside the folder it is kept in.
 extern const char* const PreferencesFileName;
+// Only this much of a preferences file is read: its setting lines come first,
+// and whatever a player pasted after them must not cost the settings.
+constexpr size_t PreferencesReadBound = 1 << 20;
 
 // Defaults for the live preferences and the pending copies.
 void SetDefaultPreferences();
@@ -47,7 +50,8 @@ bool ReadPreferences(const uint8_t* bytes, size_t size);
 std::string PreferencesText();
 
 // folder ends in "/". True if folder + "Morvane.prefs" is there, even when
-// it cannot be read (the values then stay as they were).
+// it cannot be read (the values then stay as they were). Of a longer file the
+// whole lines within the bound are read.
 bool LoadPreferences(const std::string& folder);
 // Replaces folder + "Morvane.prefs" safely; false when it cannot be written.
 bool SavePreferences(const std::string& folder);

@@ -19,7 +19,6 @@
 #include "language/language_files.h"
 #include "language/languages.h"
 #include "language/text_table.h"
-#include "settings/ini.h"
 #include "startup/folders.h"
 #include "startup/startup.h"
 
@@ -122,8 +121,8 @@ TEST(Startup, PortableFolderLogKeysFocusAndAnOrderlyEndOnASignal)
 
 // Without preferences beside the program the per-user folder is created and
 // used, in the system's language when there is a file for it; preferences
-// beside the program that cannot be read still keep the game there. Only an
-// exact first parameter "/LOG" writes a log.
+// beside the program that cannot be read still keep the game there, and a
+// long file keeps its settings. Only an exact first parameter "/LOG" writes a log.
 TEST(Startup, PerUserOrPortableFolder)
 {
     for (const char* locale : {"de-DE", "xx-YY"}) {
@@ -143,12 +142,12 @@ TEST(Startup, PerUserOrPortableFolder)
     }
     ClearSystemLocaleOverride();
     const char bad[] = "\xEF\xBB\xBF\0\xFF[Set\0tings]\r\nMusic\0= 0\r\n\x80";
-    for (const std::string& contents : {"[Settings]\r\nMusic = 0\r\n;" + std::string(IniFileCap, 'x'),
-                                        std::string(bad, sizeof bad - 1)}) {
+    for (const auto& [contents, music] : {std::pair{"[Settings]\r\nMusic = 0\r\n;" + std::string(3 << 20, 'x'), 0},
+                                          std::pair{std::string(bad, sizeof bad - 1), 1}}) {
         const std::string folder = MakeGameFolder(contents);
         ASSERT_TRUE(StartTestGame(folder));
         EXPECT_EQ(SaveTo, folder);
-        EXPECT_EQ(Prefs.music, 1);
+        EXPECT_EQ(Prefs.music, music);
         QuitFlag = 1;
         StopTestGame();
         EXPECT_EQ(ReadBytes(folder + "Morvane.prefs"), PreferencesText());

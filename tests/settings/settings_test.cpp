@@ -89,6 +89,15 @@ TEST(PreferencesFile, WrittenByteForByteAndReadBack)
     expected.replace(expected.find("MusicVolume = 100"), 17, "MusicVolume = 40");
     EXPECT_EQ(ReadBytes(folder.File("Morvane.prefs")), expected);
 
+    // A long file: its whole lines within the bound are read; the line the
+    // bound cuts ("Language = de_D|E") and those after it are not.
+    std::string head = "[Settings]\r\nMusic = 0\r\n;";
+    head += std::string(PreferencesReadBound - head.size() - 17, 'x') + "\r\nLanguage = de_DE\r\nSounds = 0\r\n";
+    WriteBytes(folder.File("Morvane.prefs"), head);
+    SetDefaultPreferences();
+    ASSERT_TRUE(LoadPreferences(folder.Folder()));
+    EXPECT_EQ(Live(), Values("", 0, 2, 1, 0, 1, 100));
+
     CopyPreferencesToPending();
     EXPECT_EQ(std::tie(Pending.language, Pending.music, Pending.sounds, Pending.screenMode, Pending.resolution),
               std::tie(Prefs.language, Prefs.music, Prefs.sounds, Prefs.gameScreen, Prefs.resolution));
@@ -169,6 +178,20 @@ TEST(ProgressFile, ShortDamagedAndHandEditedFiles)
     expected.assign(25, {1, 1});
     expected[1] = {2, 0};
     EXPECT_EQ(Progress(), expected);
+
+    // Long files keep their first lines: 50 good ones before junk, or 10
+    // before a line the bound cuts ("3..." read whole would rate level 6).
+    TempFolder folder;
+    const std::string ten = "3\r\n0\r\n2\r\n0\r\n1\r\n0\r\n3\r\n0\r\n2\r\n1\r\n";
+    const std::pair<std::string, int> files[] = {{text + std::string(ProgressReadBound, 'j'), 1},
+                                                 {ten + "3" + std::string(ProgressReadBound, ' ') + "\r\n1\r\n", 0}};
+    for (const auto& [file, rest] : files) {
+        WriteBytes(folder.File("Morvane.scores"), file);
+        BuildLevelRecords();
+        ASSERT_TRUE(LoadProgress(folder.Folder()));
+        EXPECT_EQ(Progress()[24], std::make_pair(rest, rest)) << "level 25";
+    }
+    EXPECT_EQ(Progress(6), (std::vector<std::pair<int, int>>{{3, 0}, {2, 0}, {1, 0}, {3, 0}, {2, 1}, {0, 0}}));
 
     // A mark from an editor is skipped; values are held in range.
     ReadText("\xEF\xBB\xBF" "2\r\n0\r\n7\r\n-1\r\n-5\r\n255\r\n  3x\r\nabc\r\n");
