@@ -131,6 +131,20 @@ int CentreY(const ButtonRecord& record)
     return (record.hitTop + record.hitBottom) / 2;
 }
 
+bool PlayCampaignLevel(int number)
+{
+    if (!RunUntilState(StateMainMenu, 400))
+        return false;
+    Settle();
+    ClickRecord(MainMenuButtons[1]);
+    if (!RunUntilState(StateLevelSelect, 60))
+        return false;
+    Settle();
+    const LevelRecord& level = LevelByNumber(number);
+    ClickAt((level.hitLeft + level.hitRight) / 2, (level.hitTop + level.hitBottom) / 2);
+    return RunUntilState(StatePlay, 300);
+}
+
 std::map<int, std::vector<int>> VisibleTiles()
 {
     std::map<int, std::vector<int>> visible;

@@ -2,11 +2,19 @@
 // level cells, settings applied, and word-wrapped text.
 #include <gtest/gtest.h>
 
+#include "assets/archive_writer.h"
 #include "assets/asset_numbers.h"
 #include "display/layout.h"
 #include "harness.h"
 #include "language/languages.h"
 #include "language/text_table.h"
+#include "screens/confirm.h"
+#include "screens/help_credits.h"
+#include "screens/level_select.h"
+#include "screens/overlays.h"
+#include "screens/quick_game.h"
+#include "startup/folders.h"
+#include "support/support.h"
 
 namespace {
 
@@ -154,6 +162,38 @@ TEST_F(Menus, SettingsApplyOnlyWhenConfirmed)
     ASSERT_EQ(ScreenState, StateMainMenu);
     EXPECT_EQ(MainMenuButtons[1].hitTop, MainMenuButtons[1].y) << "hit rectangles on their strips";
     EXPECT_LT(MainMenuButtons[6].hitBottom, ScreenHeight);
+}
+
+// The data archive replaced while the game runs (written beside it and
+// renamed over it, as a package upgrade does), then removed: the pictures and
+// panels loaded again by two re-opens are the same pixels as before.
+TEST_F(Menus, TheArchiveReplacedOrRemovedChangesNothingShown)
+{
+    const auto shown = [] {
+        std::vector<uint32_t> pixels;
+        for (int sprite : {LevelSelectPanel.workSprite, QuitPanel.workSprite, CreditsPanel.workSprite,
+                           GetReadyPanel.workSprite, InGameMenuPanel.workSprite, QuickGamePanel.workSprite,
+                           int(SpriteTitle), int(SpriteBackground), TileSprites[0]})
+            for (int y = 0; y < spriteHeight(sprite); y += 3)
+                for (int x = 0; x < spriteWidth(sprite); x += 3)
+                    pixels.push_back(spritePixel(sprite, x, y));
+        return pixels;
+    };
+    const std::vector<uint32_t> before = shown();
+    std::vector<PackMember> other;
+    for (const char* name : {"mainmenu.png", "levelselect.png", "quit.png", "credits.png", "getready.png", "ingamemenu.png"})
+        other.push_back({name, MakeSolidPng(300, 400, rgba(250, 0, 0))});
+    ASSERT_TRUE(WriteDataArchive(GameDir + "Morvane.data", other, 0, ArchiveFormCurrent));
+    for (int steps : {1, 9}) {  // to 1280x720 and round the list back to 1024x576
+        Open(3, StateSettings);
+        for (int i = 0; i < steps; i++)
+            ClickRecord(SettingsButtons[5]);
+        ClickRecord(SettingsButtons[6]);
+        ASSERT_TRUE(RunUntilState(StateMainMenu, 400));
+        std::filesystem::remove(GameDir + "Morvane.data");
+    }
+    EXPECT_EQ(ScreenWidth, 1024);
+    EXPECT_TRUE(shown() == before) << "the pictures changed";
 }
 
 // Text wrapped into a box of `width` at (100, 100), 80 pixels a line: the y
