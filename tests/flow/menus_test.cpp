@@ -4,6 +4,7 @@
 
 #include "assets/archive_writer.h"
 #include "assets/asset_numbers.h"
+#include "display/aspect.h"
 #include "display/layout.h"
 #include "harness.h"
 #include "language/languages.h"
@@ -165,8 +166,9 @@ TEST_F(Menus, SettingsApplyOnlyWhenConfirmed)
 }
 
 // The data archive replaced while the game runs (written beside it and
-// renamed over it, as a package upgrade does), then removed: the pictures and
-// panels loaded again by two re-opens are the same pixels as before.
+// renamed over it, as a package upgrade does), then removed: re-opens load
+// every picture again (borderless at the 4:3 desktop between two windowed
+// sizes), and the panels and pictures are the same pixels as before.
 TEST_F(Menus, TheArchiveReplacedOrRemovedChangesNothingShown)
 {
     const auto shown = [] {
@@ -184,13 +186,16 @@ TEST_F(Menus, TheArchiveReplacedOrRemovedChangesNothingShown)
     for (const char* name : {"mainmenu.png", "levelselect.png", "quit.png", "credits.png", "getready.png", "ingamemenu.png"})
         other.push_back({name, MakeSolidPng(300, 400, rgba(250, 0, 0))});
     ASSERT_TRUE(WriteDataArchive(GameDir + "Morvane.data", other, 0, ArchiveFormCurrent));
-    for (int steps : {1, 9}) {  // to 1280x720 and round the list back to 1024x576
+    const std::vector<int> clicks[] = {{5}, {4}, {4, 4, 5, 5, 5, 5, 5, 5, 5, 5, 5}};  // rows: 4 mode, 5 size
+    for (const std::vector<int>& rows : clicks) {
         Open(3, StateSettings);
-        for (int i = 0; i < steps; i++)
-            ClickRecord(SettingsButtons[5]);
+        for (int row : rows)
+            ClickRecord(SettingsButtons[row]);
         ClickRecord(SettingsButtons[6]);
+        setFrameRate(0);  // the re-open paces the game again
         ASSERT_TRUE(RunUntilState(StateMainMenu, 400));
         std::filesystem::remove(GameDir + "Morvane.data");
+        EXPECT_EQ(AspectCode, rows.size() == 1 && rows[0] == 4 ? Aspect4x3 : Aspect16x9);
     }
     EXPECT_EQ(ScreenWidth, 1024);
     EXPECT_TRUE(shown() == before) << "the pictures changed";
