@@ -1,4 +1,5 @@
-// libFuzzer target: the input as a data archive, a bare "1zlb" stream and one bare block.
+// libFuzzer target: the input as a data archive (and its members copied into
+// another), a bare "1zlb" stream and one bare block.
 #include "assets/brieflz.h"
 #include "assets/data_archive.h"
 
@@ -6,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -39,6 +41,21 @@ void ExtractEverything(const uint8_t* data, size_t size)
                 __builtin_trap();
         }
     }
+    // The members copied as stored into an image of their own read back alike.
+    std::vector<uint8_t> image;
+    CopyMemberEntries(archive, MemberNames(archive), image);
+    DataArchive copy;
+    if (!OpenDataArchiveMemory(copy, image.data(), image.size()))
+        __builtin_trap();
+    for (const ArchiveEntry& entry : archive.entries) {
+        const size_t capacity = entry.size < MaxOutput ? static_cast<size_t>(entry.size) : 0;
+        std::unique_ptr<uint8_t[]> original = Buffer(capacity), copied = Buffer(capacity);
+        const size_t got = ExtractMember(archive, original.get(), capacity, entry.name);
+        if (entry.name.size() <= 0xFFFF &&
+            (ExtractMember(copy, copied.get(), capacity, entry.name) != got || std::memcmp(original.get(), copied.get(), got) != 0))
+            __builtin_trap();
+    }
+    CloseDataArchive(copy);
     CloseDataArchive(archive);
 }
 
