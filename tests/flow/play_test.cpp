@@ -2,7 +2,6 @@
 // and left, what the screen shows, the game-complete panel, and what a crash
 // leaves on disk.
 #include <csignal>
-#include <functional>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -171,39 +170,32 @@ TEST_F(PlayFlow, TheTwentyFifthStarShowsGameCompleteOnce)
 }
 
 // A run killed (SIGKILL) right after a level end has its progress on disk,
-// one killed right after a settings confirm its preferences: each file as the
+// one killed right after a settings confirm its preferences, each file as the
 // orderly end writes it.
 TEST(Crash, AKillAfterALevelEndOrASettingsConfirmLosesNothing)
 {
     const std::string folder = MakeGameFolder(WindowedPreferences(0));
-    const auto killedAfter = [&folder](const std::function<bool()>& play) {
-        const pid_t child = fork();
-        if (child == 0) {
-            if (StartTestGame(folder) && play())
-                std::raise(SIGKILL);
-            _exit(1);
-        }
-        int status = 0;
-        return waitpid(child, &status, 0) == child && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
-    };
     std::string progress = "3\r\n0\r\n0\r\n0\r\n";
     for (int n = 3; n <= 25; ++n)
         progress += "0\r\n1\r\n";
-    ASSERT_TRUE(killedAfter([] { return PlayCampaignLevel(1) && ClearBoard() && ScreenState == StateLevelFinished; }));
-    EXPECT_EQ(ReadBytes(folder + "Morvane.scores"), progress);
-    EXPECT_EQ(ReadBytes(folder + "Morvane.prefs"), WindowedPreferences(0));
-    ASSERT_TRUE(killedAfter([] {
-        RunUntilState(StateMainMenu, 400);
-        Settle();
-        ClickRecord(MainMenuButtons[3]);
-        RunUntilState(StateSettings, 60);
-        Settle();
-        ClickRecord(SettingsButtons[2]);  // music off
+    const auto musicOffConfirmed = [] {
+        ClickRecord(SettingsButtons[2]);
         ClickRecord(SettingsButtons[6]);
         return Prefs.music == 0;
-    }));
-    EXPECT_EQ(ReadBytes(folder + "Morvane.prefs"), WindowedPreferences(0, 0));
-    EXPECT_EQ(ReadBytes(folder + "Morvane.scores"), progress);
+    };
+    for (int settings : {0, 1}) {
+        const pid_t child = fork();
+        if (child == 0 && StartTestGame(folder) &&
+            (settings ? RunUntilState(StateMainMenu, 400) && OpenFromMainMenu(3, StateSettings) && musicOffConfirmed()
+                      : PlayCampaignLevel(1) && ClearBoard()))
+            std::raise(SIGKILL);
+        if (child == 0)
+            _exit(1);
+        int status = 0;
+        ASSERT_TRUE(waitpid(child, &status, 0) == child && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+        EXPECT_EQ(ReadBytes(folder + "Morvane.scores"), progress);
+        EXPECT_EQ(ReadBytes(folder + "Morvane.prefs"), WindowedPreferences(0, 1 - settings));
+    }
 }
 
 }  // namespace

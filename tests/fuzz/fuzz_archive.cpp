@@ -24,9 +24,14 @@ std::unique_ptr<uint8_t[]> Buffer(size_t size)
 
 void ExtractEverything(const uint8_t* data, size_t size)
 {
-    DataArchive archive;
+    DataArchive archive, copy;
     if (!OpenDataArchiveMemory(archive, data, size))
         return;
+    // The members copied as stored into an image of their own read back alike.
+    std::vector<uint8_t> image;
+    CopyMemberEntries(archive, MemberNames(archive), image);
+    if (!OpenDataArchiveMemory(copy, image.data(), image.size()))
+        __builtin_trap();
     for (const ArchiveEntry& entry : archive.entries) {
         // With a name given twice, the first entry of that name is the member.
         uint64_t memberSize = 0;
@@ -34,26 +39,15 @@ void ExtractEverything(const uint8_t* data, size_t size)
             __builtin_trap();
         const size_t exact = memberSize < MaxOutput ? static_cast<size_t>(memberSize) : MaxOutput;
         for (size_t capacity : {size_t(0), exact > 0 ? exact - 1 : 0, exact, exact + 7}) {
-            std::unique_ptr<uint8_t[]> buffer = Buffer(capacity);
+            std::unique_ptr<uint8_t[]> buffer = Buffer(capacity), again = Buffer(capacity);
             const size_t got = ExtractMember(archive, buffer.get(), capacity, entry.name);
             // A member is written whole or not at all.
             if (got != 0 && (got != memberSize || got > capacity))
                 __builtin_trap();
+            if (entry.name.size() <= 0xFFFF && (ExtractMember(copy, again.get(), capacity, entry.name) != got ||
+                                                std::memcmp(buffer.get(), again.get(), got) != 0))
+                __builtin_trap();
         }
-    }
-    // The members copied as stored into an image of their own read back alike.
-    std::vector<uint8_t> image;
-    CopyMemberEntries(archive, MemberNames(archive), image);
-    DataArchive copy;
-    if (!OpenDataArchiveMemory(copy, image.data(), image.size()))
-        __builtin_trap();
-    for (const ArchiveEntry& entry : archive.entries) {
-        const size_t capacity = entry.size < MaxOutput ? static_cast<size_t>(entry.size) : 0;
-        std::unique_ptr<uint8_t[]> original = Buffer(capacity), copied = Buffer(capacity);
-        const size_t got = ExtractMember(archive, original.get(), capacity, entry.name);
-        if (entry.name.size() <= 0xFFFF &&
-            (ExtractMember(copy, copied.get(), capacity, entry.name) != got || std::memcmp(original.get(), copied.get(), got) != 0))
-            __builtin_trap();
     }
     CloseDataArchive(copy);
     CloseDataArchive(archive);
