@@ -194,7 +194,7 @@ bool KeepMembers(const std::string& path, const std::vector<std::string>& names)
         return false;
     CopyMemberEntries(file, wanted, KeptImage);
     CloseDataArchive(file);
-    return KeptImage.empty() || OpenDataArchiveMemory(Kept, KeptImage.data(), KeptImage.size());
+    return OpenDataArchiveMemory(Kept, KeptImage.data(), KeptImage.size());
 }
 
 // Zooms a freshly decoded sprite as its table entry asks.
