@@ -2,34 +2,43 @@
 // member is extracted whole into a fresh buffer of its class, handed to the
 // media layer (which keeps its own copy) and the buffer is freed at once, so
 // that at most one buffer exists at a time.
+//
+// The pictures are read from the archive file once: their members are kept,
+// as stored, for every later picture pass and panel. A package upgrade that
+// replaces the file, or its removal, while the game runs then changes nothing
+// on the screen.
 #include "assets/asset_loading.h"
 
 #include "assets/asset_numbers.h"
 #include "assets/data_archive.h"
 #include "display/aspect.h"
 #include "display/layout.h"
+#include "display/resolutions.h"
 #include "media/media.h"
 #include "startup/log.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <new>
+#include <vector>
 
 int TileSprites[TileCount] = {};
 const char* const DataArchiveName = "Morvane.data";
 
 namespace {
 
-// The archive the last picture pass read; panels read their artwork from it.
-std::string PictureArchivePath;
+// The picture members as stored, an archive image in memory, and its index.
+std::vector<uint8_t> KeptImage;
+DataArchive Kept;
 // The splash artwork was loaded ahead of the picture pass (LoadSplashArtwork).
 bool SplashLoadedAhead = false;
 
 using AssetBuffer = std::unique_ptr<uint8_t[]>;
 
 // What is done to a picture after it is decoded. Panel artwork is only
-// checked here: a panel reads its artwork again whenever it is built, so no
-// untouched copy stays in memory.
+// checked here: a panel decodes its kept member again whenever it is built,
+// so no untouched picture stays in memory.
 enum Treatment { KeepAsIs, KeepDesign, ZoomLogo, ZoomMenuButton, ZoomPrize, PanelArtwork };
 enum PictureKind { KindSprite, KindImage };
 
@@ -143,6 +152,51 @@ std::string ArchivePath(const std::string& gameDir)
     return gameDir + DataArchiveName;
 }
 
+// Tile i (1..40) is "tileNN.png".
+std::string TileMember(int i)
+{
+    return std::string("tile") + char('0' + i / 10) + char('0' + i % 10) + ".png";
+}
+
+// Every member a picture pass reads: the artwork for the screen's aspect and
+// for each aspect a re-open can reach (the desktop's, the windowed sizes').
+std::vector<std::string> PictureMembers()
+{
+    std::vector<int> aspects = {AspectCode, DetectAspectRatio(desktopWidth(0), desktopHeight(0))};
+    for (int index = 0; index <= HighestResolution; index++)
+        aspects.push_back(DetectAspectRatio(ResolutionWidth(index), ResolutionHeight(index)));
+    std::vector<std::string> names;
+    for (int aspect : aspects)
+        for (const ArtworkEntry& entry : Artwork)
+            names.push_back(entry.prefix + AspectSuffix(aspect) + ".png");
+    for (const PictureEntry& entry : Pictures)
+        names.push_back(entry.member);
+    for (int i = 1; i <= TileCount; i++)
+        names.push_back(TileMember(i));
+    for (const PictureEntry& entry : LatePictures)
+        names.push_back(entry.member);
+    return names;
+}
+
+// Copies the named members not kept yet from the archive file into the kept
+// image. A member the file lacks is left out (its pass reports it by name);
+// false only when the file is needed and cannot be opened.
+bool KeepMembers(const std::string& path, const std::vector<std::string>& names)
+{
+    std::vector<std::string> wanted;
+    for (const std::string& name : names)
+        if (!FindMember(Kept, name, nullptr) && std::ranges::find(wanted, name) == wanted.end())
+            wanted.push_back(name);
+    if (wanted.empty())
+        return true;
+    DataArchive file;
+    if (!OpenDataArchive(file, path))
+        return false;
+    CopyMemberEntries(file, wanted, KeptImage);
+    CloseDataArchive(file);
+    return OpenDataArchiveMemory(Kept, KeptImage.data(), KeptImage.size());
+}
+
 // Zooms a freshly decoded sprite as its table entry asks.
 void ApplyTreatment(int sprite, Treatment treatment)
 {
@@ -252,7 +306,7 @@ bool LoadTile(DataArchive& archive, int i, std::string& failedName)
     AssetBuffer buffer = TakeBuffer(SmallAssetBuffer);
     if (!buffer)
         return AssetFailed("temps", failedName);
-    const std::string member = std::string("tile") + char('0' + i / 10) + char('0' + i % 10) + ".png";
+    const std::string member = TileMember(i);
     const size_t size = ExtractMember(archive, buffer.get(), SmallAssetBuffer, member);
     const int sprite = size ? loadSprite(-1, buffer.get(), size, SpriteAlphaBlending) : 0;
     if (!sprite)
@@ -303,6 +357,10 @@ bool LoadSounds(DataArchive& archive, std::string& failedName)
 // Pass 1: the font, before the screen opens.
 bool LoadFontPass(const std::string& gameDir, std::string& failedName)
 {
+    // A start-up reads the pictures afresh from the file, never from members
+    // kept by an earlier one.
+    CloseDataArchive(Kept);
+    KeptImage = std::vector<uint8_t>();
     DataArchive archive;
     if (!OpenDataArchive(archive, ArchivePath(gameDir)))
         return AssetFailed("font", failedName);
@@ -329,16 +387,13 @@ bool LoadSoundPass(const std::string& gameDir, std::string& failedName)
     return loaded;
 }
 
-// Pass 3: every picture, once the screen is open (and again after a re-open).
+// Pass 3: every picture, once the screen is open (and again after a re-open),
+// from the kept members; the file is read only for members not kept yet.
 bool LoadPicturePass(const std::string& gameDir, std::string& failedName)
 {
-    PictureArchivePath = ArchivePath(gameDir);
-    DataArchive archive;
-    if (!OpenDataArchive(archive, ArchivePath(gameDir)))
+    if (!KeepMembers(ArchivePath(gameDir), PictureMembers()))
         return AssetFailed("", failedName);
-    const bool loaded = LoadPictures(archive, failedName);
-    CloseDataArchive(archive);
-    if (!loaded)
+    if (!LoadPictures(Kept, failedName))
         return false;
     // The full-screen shade behind panels: the shadow stretched over the screen.
     if (!copySprite(SpriteShadow, SpriteShade, SpriteAlphaBlending))
@@ -361,8 +416,8 @@ bool LoadSplashArtwork(const std::string& gameDir)
     return SplashLoadedAhead;
 }
 
-// A panel's artwork, read again from the archive (or copied from its clean
-// sprite when one is loaded) into the panel's work sprite.
+// A panel's artwork, decoded again from its kept member (or copied from its
+// clean sprite when one is loaded) into the panel's work sprite.
 bool LoadPanelArtwork(int cleanSprite, int workSprite, int flags)
 {
     if (isSprite(cleanSprite))
@@ -370,12 +425,8 @@ bool LoadPanelArtwork(int cleanSprite, int workSprite, int flags)
     for (const PictureEntry& entry : Pictures) {
         if (entry.number != cleanSprite || entry.treatment != PanelArtwork)
             continue;
-        DataArchive archive;
-        if (!OpenDataArchive(archive, PictureArchivePath))
-            return false;
         AssetBuffer buffer = TakeBuffer(SmallAssetBuffer);
-        const size_t size = buffer ? ExtractMember(archive, buffer.get(), SmallAssetBuffer, entry.member) : 0;
-        CloseDataArchive(archive);
+        const size_t size = buffer ? ExtractMember(Kept, buffer.get(), SmallAssetBuffer, entry.member) : 0;
         return size != 0 && loadSprite(workSprite, buffer.get(), size, flags) != 0;
     }
     return false;

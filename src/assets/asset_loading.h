@@ -25,13 +25,15 @@ bool LoadFontPass(const std::string& gameDir, std::string& failedName);
 // Pass 2: the five sounds 0..4.
 bool LoadSoundPass(const std::string& gameDir, std::string& failedName);
 // Pass 3: the artwork for AspectCode, every picture and the 40 tiles, sized
-// for ScreenWidth, ScreenHeight and TileSize. Needs the open screen.
+// for ScreenWidth, ScreenHeight and TileSize. Needs the open screen. The
+// first pass keeps the members it reads (and the artwork of every aspect a
+// re-open can reach); later passes read those, not the file.
 bool LoadPicturePass(const std::string& gameDir, std::string& failedName);
 // The splash artwork (sprite 4) for AspectCode, loaded ahead of pass 3 so
 // the window can show it early; pass 3 then only logs it. Writes no log line.
 bool LoadSplashArtwork(const std::string& gameDir);
 // A panel's untouched artwork (named by its clean sprite number) into the
-// panel's work sprite, read again from the archive of the last picture pass.
+// panel's work sprite, decoded again from the member the picture pass kept.
 bool LoadPanelArtwork(int cleanSprite, int workSprite, int flags);
 // The 26 Baloo fonts, in their load order. A font that fails is not reported.
 void LoadGameFonts();

@@ -155,6 +155,43 @@ std::vector<std::string> MemberNames(const DataArchive& archive)
     return names;
 }
 
+// NOTE: stored sizes were checked against the archive's length when the
+// index was read, so the image grows by no more than the archive holds.
+int CopyMemberEntries(DataArchive& archive, const std::vector<std::string>& names, std::vector<uint8_t>& image)
+{
+    std::vector<const ArchiveEntry*> found;
+    size_t total = image.empty() ? 4 : 0;
+    for (const std::string& name : names) {
+        const ArchiveEntry* entry = LookUp(archive, name);
+        if (entry && entry->name.size() <= 0xFFFF) {
+            found.push_back(entry);
+            total += HeaderSize2 + entry->name.size() + static_cast<size_t>(entry->storedSize);
+        }
+    }
+    image.reserve(image.size() + total);
+    // Room for `count` more bytes at the end; answers where they begin.
+    const auto grow = [&image](size_t count) {
+        image.resize(image.size() + count);
+        return image.data() + image.size() - count;
+    };
+    if (image.empty())
+        std::memcpy(grow(4), "2zlp", 4);
+    int copied = 0;
+    for (const ArchiveEntry* entry : found) {
+        const size_t start = image.size();
+        uint8_t* header = grow(HeaderSize2 + entry->name.size());
+        const uint64_t fields[] = {entry->size, entry->storedSize, entry->name.size()};
+        for (int i = 0; i < 18; i++)
+            header[i] = static_cast<uint8_t>(fields[i / 8] >> (8 * (i % 8)));
+        std::memcpy(header + HeaderSize2, entry->name.data(), entry->name.size());
+        if (ReadAt(archive, entry->dataOffset, grow(static_cast<size_t>(entry->storedSize)), entry->storedSize))
+            copied++;
+        else
+            image.resize(start);
+    }
+    return copied;
+}
+
 // Raw members are copied; compressed ones decoded straight into the buffer.
 size_t ExtractMember(DataArchive& archive, uint8_t* buffer, size_t capacity, const std::string& name)
 {

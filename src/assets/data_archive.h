@@ -42,6 +42,12 @@ void CloseDataArchive(DataArchive& archive);
 bool FindMember(const DataArchive& archive, const std::string& name, uint64_t* size);
 std::vector<std::string> MemberNames(const DataArchive& archive);
 
+// Appends the entries of the named members, their data as stored (compressed
+// or not), to an archive image in memory in the current form; an empty image
+// gets the magic first. The image grows by exactly what they take. Members
+// missing or unreadable are left out; answers how many were copied.
+int CopyMemberEntries(DataArchive& archive, const std::vector<std::string>& names, std::vector<uint8_t>& image);
+
 // Writes the member into buffer and answers its size; 0 when it is missing,
 // larger than capacity or damaged (an empty member also answers 0).
 size_t ExtractMember(DataArchive& archive, uint8_t* buffer, size_t capacity, const std::string& name);

@@ -89,6 +89,7 @@ struct LevelOutcome {
     int tilesCleared = 0;
     bool nextLevelOpened = false;
     bool hasNextLevel = false;  // the next-level button may be chosen
+    bool progressChanged = false;  // a best rating or a lock changed: save it
     // Level-select cells to redraw, in order; the records already hold their
     // new best and lock when the flow redraws them.
     int redrawCount = 0;

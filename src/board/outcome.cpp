@@ -21,6 +21,7 @@ void RecordCampaignProgress()
     LevelRecord& level = LevelStore[Game.levelColumn][Game.levelRow];
     if (Game.result > level.best) {
         level.best = Game.result;
+        LastOutcome.progressChanged = true;
         AddRedraw(Game.levelColumn, Game.levelRow);
     }
     int nextColumn = 0;
@@ -31,6 +32,7 @@ void RecordCampaignProgress()
     if (next.locked == 1 && Game.result > 0) {
         next.locked = 0;
         LastOutcome.nextLevelOpened = true;
+        LastOutcome.progressChanged = true;
         AddRedraw(nextColumn, nextRow);
     }
 }

@@ -201,6 +201,8 @@ void HandleKeys()
 
 void ResetMainLoop()
 {
+    // What the start-up read (and settled) is written when it next changes.
+    TakePreferencesAsSaved();
     MouseLatch = 1;
     PausedByFocus = false;
     ResetSteering();
@@ -257,4 +259,9 @@ void RunOnePass()
     }
 
     HandleKeys();
+    // Preferences reach the disk in the pass they change (settings confirmed,
+    // M, N), so a crash later loses none; a held volume key writes them once,
+    // when it is let go.
+    if (!keyDown(KeyPadPlus) && !keyDown(KeyPadMinus))
+        SaveChangedPreferences(SaveTo);
 }

@@ -9,6 +9,8 @@
 #include "screens/overlays.h"
 #include "screens/play_screen.h"
 #include "settings/preferences.h"
+#include "settings/progress.h"
+#include "startup/folders.h"
 
 int ScreenState = StateSplash;
 int QuitFlag = 0;
@@ -75,6 +77,10 @@ void EnterInGameMenu()
 void ShowLevelOutcome()
 {
     const LevelOutcome& outcome = LastOutcome;
+    // NOTE: written now, not only at the orderly end, so that a crash or a
+    // power cut later in the run costs at most the level then in play.
+    if (outcome.progressChanged)
+        SaveProgress(SaveTo);
     for (int i = 0; i < outcome.redrawCount; ++i)
         RedrawLevelCell(outcome.redrawColumn[i], outcome.redrawRow[i]);
     if (outcome.campaign) {

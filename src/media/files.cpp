@@ -131,6 +131,29 @@ bool readWholeFile(const std::string& path, std::vector<uint8_t>& out, size_t ma
     return whole;
 }
 
+// NOTE: only the head is read, whatever the file's size: a file that grows
+// without end (or a huge one) costs maxBytes and one byte more, no more.
+bool readFileHead(const std::string& path, std::vector<uint8_t>& out, size_t maxBytes, bool& cut)
+{
+    out.clear();
+    cut = false;
+    if (fileSize(path) < 0) {
+        return false;
+    }
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        return false;
+    }
+    out.resize(maxBytes + 1);
+    size_t got = std::fread(out.data(), 1, out.size(), file);
+    bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    cut = got > maxBytes;
+    out.resize(failed ? 0 : std::min(got, maxBytes));
+    out.shrink_to_fit();
+    return !failed;
+}
+
 // A temporary file in the same folder, flushed to disk and renamed over the
 // old one, so a failure at any point leaves the old file as it was.
 bool writeFileAtomic(const std::string& path, const std::string& bytes)

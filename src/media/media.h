@@ -255,6 +255,9 @@ bool createFolder(const std::string& path);
 int64_t fileSize(const std::string& path);  // -1 when missing
 // Whole file into `out`; false when missing, unreadable or over maxBytes.
 bool readWholeFile(const std::string& path, std::vector<uint8_t>& out, size_t maxBytes);
+// At most the first maxBytes of a regular file into `out`; `cut` tells that
+// the file goes on past them. False when missing or unreadable.
+bool readFileHead(const std::string& path, std::vector<uint8_t>& out, size_t maxBytes, bool& cut);
 // Written to a temporary file in the same folder, flushed, then renamed over.
 bool writeFileAtomic(const std::string& path, const std::string& bytes);
 bool removeFile(const std::string& path);

@@ -90,6 +90,13 @@ std::string IniBytesToUtf8(const uint8_t* bytes, size_t size)
     return text;
 }
 
+size_t WholeLinesLength(const uint8_t* bytes, size_t size)
+{
+    while (size > 0 && bytes[size - 1] != '\r' && bytes[size - 1] != '\n')
+        size--;
+    return size;
+}
+
 // Lines end at CR or LF; empty lines and comment lines are dropped.
 int ParseIni(const uint8_t* bytes, size_t size, IniFile& out)
 {

@@ -27,12 +27,16 @@ struct IniFile {
     std::vector<IniGroup> groups;
 };
 
-// Larger files than this are not read at all.
+// Larger language files than this are not read at all.
 constexpr size_t IniFileCap = 1 << 20;
 
 // Text of a file as UTF-8: after a UTF-8 byte-order mark the bytes as they
 // are, otherwise every byte is one ISO 8859-1 character.
 std::string IniBytesToUtf8(const uint8_t* bytes, size_t size);
+// The length of the bytes up to the end of their last whole line (its CR or
+// LF included); 0 when no line ends in them. A file read only in part keeps
+// its whole lines and drops the one cut short.
+size_t WholeLinesLength(const uint8_t* bytes, size_t size);
 // Splits the bytes into groups and key lines; answers the number of groups.
 int ParseIni(const uint8_t* bytes, size_t size, IniFile& out);
 

@@ -12,6 +12,9 @@ const char* const PreferencesFileName = "Morvane.prefs";
 
 namespace {
 
+// The values of the last save, tried or done, or those taken as saved.
+Preferences Saved;
+
 // The values the rest of the game relies on: a screen mode it can open and a
 // resolution inside the list. Anything else falls back to the default.
 void SettlePreferences()
@@ -77,17 +80,18 @@ std::string PreferencesText()
     return text;
 }
 
-// NOTE: a file that is there but cannot be read (too big, a read error)
-// still answers true: it marks the folder the player chose to keep the game
-// in, so the start-up stays there, with the values as they were.
+// NOTE: a file that is there but cannot be read still answers true: it
+// marks the folder the player chose to keep the game in, so the start-up
+// stays there, with the values as they were.
 bool LoadPreferences(const std::string& folder)
 {
     const std::string path = folder + PreferencesFileName;
     if (!fileExists(path))
         return false;
     std::vector<uint8_t> bytes;
-    if (readWholeFile(path, bytes, IniFileCap))
-        ReadPreferences(bytes.data(), bytes.size());
+    bool cut = false;
+    if (readFileHead(path, bytes, PreferencesReadBound, cut))
+        ReadPreferences(bytes.data(), cut ? WholeLinesLength(bytes.data(), bytes.size()) : bytes.size());
     return true;
 }
 
@@ -95,5 +99,18 @@ bool LoadPreferences(const std::string& folder)
 // full disk while saving leaves the previous preferences in place.
 bool SavePreferences(const std::string& folder)
 {
+    Saved = Prefs;
     return writeFileAtomic(folder + PreferencesFileName, PreferencesText());
+}
+
+// NOTE: a save that failed (a full disk, a folder that cannot be written) is
+// tried again only once the values change, not in every pass.
+bool SaveChangedPreferences(const std::string& folder)
+{
+    return Prefs == Saved || SavePreferences(folder);
+}
+
+void TakePreferencesAsSaved()
+{
+    Saved = Prefs;
 }

@@ -17,6 +17,8 @@ struct Preferences {
     int completed = 0;     // 1 once the game-complete panel was shown
     int sounds = 1;        // 0 off, anything else on
     int musicVolume = 100; // 0..100 for every music and jingle start
+
+    bool operator==(const Preferences&) const = default;
 };
 extern Preferences Prefs;
 
@@ -32,6 +34,9 @@ extern PendingSettings Pending;
 
 // The file name inside the folder it is kept in.
 extern const char* const PreferencesFileName;
+// Only this much of a preferences file is read: its setting lines come first,
+// and whatever a player pasted after them must not cost the settings.
+constexpr size_t PreferencesReadBound = 1 << 20;
 
 // Defaults for the live preferences and the pending copies.
 void SetDefaultPreferences();
@@ -45,7 +50,13 @@ bool ReadPreferences(const uint8_t* bytes, size_t size);
 std::string PreferencesText();
 
 // folder ends in "/". True if folder + "Morvane.prefs" is there, even when
-// it cannot be read (the values then stay as they were).
+// it cannot be read (the values then stay as they were). Of a longer file the
+// whole lines within the bound are read.
 bool LoadPreferences(const std::string& folder);
 // Replaces folder + "Morvane.prefs" safely; false when it cannot be written.
 bool SavePreferences(const std::string& folder);
+// Saves the preferences when they differ from the values last saved (or
+// taken as saved); true when nothing needed writing.
+bool SaveChangedPreferences(const std::string& folder);
+// The live preferences count as the ones on disk from now on.
+void TakePreferencesAsSaved();

@@ -10,9 +10,6 @@ const char* const ProgressFileName = "Morvane.scores";
 
 namespace {
 
-// Far more than 50 short lines; a bigger file is not a progress file.
-constexpr size_t ProgressFileCap = 64 * 1024;
-
 // NOTE: a hand-edited rating is held to 0..3 and a lock to 0 or 1, because
 // both pick pictures by number; a stray 7 must not reach past the stars.
 uint8_t RatingFromLine(const std::string& line)
@@ -83,13 +80,15 @@ std::string ProgressText()
     return text;
 }
 
-// Without a file the records keep their start values.
+// Without a file the records keep their start values. A long file keeps
+// its first lines: whatever follows them never costs the player the campaign.
 bool LoadProgress(const std::string& folder)
 {
     std::vector<uint8_t> bytes;
-    if (!readWholeFile(folder + ProgressFileName, bytes, ProgressFileCap))
+    bool cut = false;
+    if (!readFileHead(folder + ProgressFileName, bytes, ProgressReadBound, cut))
         return false;
-    ReadProgress(bytes.data(), bytes.size());
+    ReadProgress(bytes.data(), cut ? WholeLinesLength(bytes.data(), bytes.size()) : bytes.size());
     return true;
 }
 

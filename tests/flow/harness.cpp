@@ -131,6 +131,24 @@ int CentreY(const ButtonRecord& record)
     return (record.hitTop + record.hitBottom) / 2;
 }
 
+bool OpenFromMainMenu(int choice, int state)
+{
+    Settle();
+    ClickRecord(MainMenuButtons[choice]);
+    const bool reached = RunUntilState(state, 60);
+    Settle();
+    return reached;
+}
+
+bool PlayCampaignLevel(int number)
+{
+    if (!RunUntilState(StateMainMenu, 400) || !OpenFromMainMenu(1, StateLevelSelect))
+        return false;
+    const LevelRecord& level = LevelByNumber(number);
+    ClickAt((level.hitLeft + level.hitRight) / 2, (level.hitTop + level.hitBottom) / 2);
+    return RunUntilState(StatePlay, 300);
+}
+
 std::map<int, std::vector<int>> VisibleTiles()
 {
     std::map<int, std::vector<int>> visible;

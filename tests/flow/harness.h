@@ -40,6 +40,10 @@ void TapKey(int scanCode);  // pressed and released, a pass after each
 int CentreX(const ButtonRecord& record);
 int CentreY(const ButtonRecord& record);
 
+// Through a main-menu choice to its screen, at rest.
+bool OpenFromMainMenu(int choice, int state);
+// From the main menu, through the level select, to the first frame of play.
+bool PlayCampaignLevel(int number);
 // Board cells whose whole rectangle is on the screen, grouped by picture.
 std::map<int, std::vector<int>> VisibleTiles();
 std::vector<int> VisibleTriple();  // three visible cells of one picture, or none

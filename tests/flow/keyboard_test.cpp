@@ -230,10 +230,7 @@ TEST_P(WithoutMouse, AHeldDirectionRepeatsAndTheMouseTakesTheFocusBack)
     Settle();
     TapKey(KeyEscape);
     ASSERT_TRUE(RunUntilState(StateMainMenu, 60));
-    Settle();
-    ClickRecord(MainMenuButtons[1]);
-    ASSERT_TRUE(RunUntilState(StateLevelSelect, 60));
-    Settle();
+    ASSERT_TRUE(OpenFromMainMenu(1, StateLevelSelect));
     ClickRecord(LevelSelectButtons[2]);
     ASSERT_TRUE(RunUntilState(StatePlay, 300));
     for (int guard = 0; guard < 400 && !Game.cursorShown; ++guard)

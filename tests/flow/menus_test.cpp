@@ -4,11 +4,16 @@
 
 #include <cmath>
 
+#include "assets/archive_writer.h"
 #include "assets/asset_numbers.h"
+#include "display/aspect.h"
 #include "display/layout.h"
 #include "harness.h"
 #include "language/languages.h"
 #include "language/text_table.h"
+#include "screens/overlays.h"
+#include "startup/folders.h"
+#include "support/support.h"
 
 namespace {
 
@@ -20,14 +25,6 @@ protected:
         ASSERT_TRUE(RunUntilState(StateMainMenu, 400));
     }
     void TearDown() override { StopTestGame(); }
-    // Through a main-menu choice to its screen, at rest.
-    static void Open(int choice, int state)
-    {
-        Settle();
-        ClickRecord(MainMenuButtons[choice]);
-        ASSERT_TRUE(RunUntilState(state, 60));
-        Settle();
-    }
     // A point on each edge of a rectangle (inside = false), or one pixel inside each.
     static std::vector<std::pair<int, int>> Edges(int left, int top, int right, int bottom, bool inside)
     {
@@ -60,7 +57,7 @@ TEST_F(Menus, StrictHitsSlidesAndLevelCells)
     TapKey(KeyEscape);
     ASSERT_TRUE(RunUntilState(StateMainMenu, 60));
 
-    Open(1, StateLevelSelect);
+    ASSERT_TRUE(OpenFromMainMenu(1, StateLevelSelect));
     const LevelRecord& first = LevelStore[0][0];
     const LevelRecord& second = LevelStore[1][0];  // locked
     for (const auto& [x, y] : Edges(first.hitLeft, first.hitTop, first.hitRight, first.hitBottom, false))
@@ -111,11 +108,11 @@ TEST_F(Menus, SettingsApplyOnlyWhenConfirmed)
     // Escape drops the changes (the keyboard walk cancels, the end-to-end
     // test confirms); a mode cycled back to windowed at the same resolution
     // needs no re-open.
-    Open(3, StateSettings);
+    ASSERT_TRUE(OpenFromMainMenu(3, StateSettings));
     click(2);
     TapKey(KeyEscape);
     ASSERT_TRUE(RunUntilState(StateMainMenu, 40));
-    Open(3, StateSettings);
+    ASSERT_TRUE(OpenFromMainMenu(3, StateSettings));
     EXPECT_EQ(Pending.music * 10 + Prefs.music, 11);
     for (int i = 0; i < 3; i++)
         click(4);
@@ -126,7 +123,7 @@ TEST_F(Menus, SettingsApplyOnlyWhenConfirmed)
 
     // Another language is loaded and the menu follows its texts.
     const int englishWidth = MainMenuButtons[1].hitRight - MainMenuButtons[1].hitLeft;
-    Open(3, StateSettings);
+    ASSERT_TRUE(OpenFromMainMenu(3, StateSettings));
     click(1);
     click(6);
     EXPECT_NE(Prefs.language, "en_GB");
@@ -139,7 +136,7 @@ TEST_F(Menus, SettingsApplyOnlyWhenConfirmed)
     // Another window size opens the display again and plays the title intro
     // (from the click's own pass on): the logo holds 100 frames, shrinks for
     // 25, and the menu rests in the next.
-    Open(3, StateSettings);
+    ASSERT_TRUE(OpenFromMainMenu(3, StateSettings));
     click(5);
     click(6);
     ASSERT_EQ(ScreenState * 10 + ReopenPending, StateTitleIntro * 10 + 1);
@@ -160,6 +157,38 @@ TEST_F(Menus, SettingsApplyOnlyWhenConfirmed)
     ASSERT_EQ(ScreenState, StateMainMenu);
     EXPECT_EQ(MainMenuButtons[1].hitTop, MainMenuButtons[1].y) << "hit rectangles on their strips";
     EXPECT_LT(MainMenuButtons[6].hitBottom, ScreenHeight);
+}
+
+// The data archive replaced while the game runs (written beside it and
+// renamed over it, as a package upgrade does), then removed: re-opens load
+// every picture again (borderless at the 4:3 desktop between two windowed
+// sizes), and the panels and pictures are the same pixels as before.
+TEST_F(Menus, TheArchiveReplacedOrRemovedChangesNothingShown)
+{
+    const auto shown = [] {
+        std::vector<uint32_t> pixels;
+        for (int sprite : {GetReadyPanel.workSprite, InGameMenuPanel.workSprite, FinishedPanel.workSprite,
+                           int(SpriteTitle), int(SpriteBackground), TileSprites[0]})
+            for (int at = 0; at < spriteWidth(sprite) * spriteHeight(sprite); at += 7)
+                pixels.push_back(spritePixel(sprite, at % spriteWidth(sprite), at / spriteWidth(sprite)));
+        return pixels;
+    };
+    const std::vector<uint32_t> before = shown();
+    std::vector<PackMember> other;
+    for (const char* name : {"mainmenu.png", "getready.png", "ingamemenu.png"})
+        other.push_back({name, MakeSolidPng(300, 400, rgba(250, 0, 0))});
+    ASSERT_TRUE(WriteDataArchive(GameDir + "Morvane.data", other, 0, ArchiveFormCurrent));
+    for (const std::vector<int>& rows : {std::vector<int>{5}, {4}, {4, 4, 5, 5, 5, 5, 5, 5, 5, 5, 5}}) {
+        ASSERT_TRUE(OpenFromMainMenu(3, StateSettings));
+        for (int row : rows)  // 4 the screen mode, 5 the window size, 6 confirm
+            ClickRecord(SettingsButtons[row]);
+        ClickRecord(SettingsButtons[6]);
+        setFrameRate(0);  // the re-open paces the game again
+        ASSERT_TRUE(RunUntilState(StateMainMenu, 400));
+        std::filesystem::remove(GameDir + "Morvane.data");
+        EXPECT_EQ(AspectCode, rows == std::vector<int>{4} ? Aspect4x3 : Aspect16x9);
+    }
+    EXPECT_TRUE(ScreenWidth == 1024 && shown() == before) << "the pictures changed";
 }
 
 // Text wrapped into a box of `width` at (100, 100), 80 pixels a line: the y

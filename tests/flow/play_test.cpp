@@ -1,5 +1,11 @@
 // Scripted games in the real game, headless: levels cleared, lost, restarted
-// and left, what the screen shows, and the game-complete panel.
+// and left, what the screen shows, the game-complete panel, and what a crash
+// leaves on disk.
+#include <csignal>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "assets/asset_numbers.h"
 #include "board/music.h"
 #include "display/layout.h"
@@ -16,18 +22,6 @@ class PlayFlow : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(StartTestGame(MakeGameFolder(WindowedPreferences(0)))); }
     void TearDown() override { StopTestGame(); }
-    // From the main menu, through the level select, to the first frame of play.
-    static void PlayCampaignLevel(int number)
-    {
-        ASSERT_TRUE(RunUntilState(StateMainMenu, 400));
-        Settle();
-        ClickRecord(MainMenuButtons[1]);
-        ASSERT_TRUE(RunUntilState(StateLevelSelect, 60));
-        Settle();
-        const LevelRecord& level = LevelByNumber(number);
-        ClickAt((level.hitLeft + level.hitRight) / 2, (level.hitTop + level.hitBottom) / 2);
-        ASSERT_TRUE(RunUntilState(StatePlay, 300));
-    }
     // The screen as drawn this pass, sampled every 16 pixels left of x.
     static std::vector<uint32_t> Sample(int right)
     {
@@ -42,7 +36,7 @@ protected:
 
 TEST_F(PlayFlow, ClearedNextLostRetriedPausedRestartedAndLeft)
 {
-    PlayCampaignLevel(1);
+    ASSERT_TRUE(PlayCampaignLevel(1));
     RunPasses(450);  // three rows of the board come into view
     const std::vector<int> cells = VisibleTriple();
     ASSERT_EQ(cells.size(), 3u);
@@ -166,7 +160,7 @@ TEST_F(PlayFlow, TheTwentyFifthStarShowsGameCompleteOnce)
         LevelByNumber(n).best = 1;
         LevelByNumber(n).locked = 0;
     }
-    PlayCampaignLevel(1);
+    ASSERT_TRUE(PlayCampaignLevel(1));
     ASSERT_TRUE(ClearBoard());
     ASSERT_NE(FinishedPanel.slide, 0);
     TapKey(KeyEscape);
@@ -174,13 +168,42 @@ TEST_F(PlayFlow, TheTwentyFifthStarShowsGameCompleteOnce)
     EXPECT_EQ(Prefs.completed, 1);
     Settle();
     ClickRecord(GameCompleteButtons[1]);
-    PlayCampaignLevel(1);
+    ASSERT_TRUE(PlayCampaignLevel(1));
     ASSERT_TRUE(ClearBoard());
     Settle();
     for (int i = 1; i <= 3; ++i)
         EXPECT_EQ(FinishedButtons[i].y, FinishedButtons[i].hitTop + 1) << i;
     ClickRecord(FinishedButtons[3]);
     ASSERT_TRUE(RunUntilState(StateMainMenu, 40));
+}
+
+// A run killed (SIGKILL) right after a level end has its progress on disk,
+// one killed right after a settings confirm its preferences, each file as the
+// orderly end writes it.
+TEST(Crash, AKillAfterALevelEndOrASettingsConfirmLosesNothing)
+{
+    const std::string folder = MakeGameFolder(WindowedPreferences(0));
+    std::string progress = "3\r\n0\r\n0\r\n0\r\n";
+    for (int n = 3; n <= 25; ++n)
+        progress += "0\r\n1\r\n";
+    const auto musicOffConfirmed = [] {
+        ClickRecord(SettingsButtons[2]);
+        ClickRecord(SettingsButtons[6]);
+        return Prefs.music == 0;
+    };
+    for (int settings : {0, 1}) {
+        const pid_t child = fork();
+        if (child == 0 && StartTestGame(folder) &&
+            (settings ? RunUntilState(StateMainMenu, 400) && OpenFromMainMenu(3, StateSettings) && musicOffConfirmed()
+                      : PlayCampaignLevel(1) && ClearBoard()))
+            std::raise(SIGKILL);
+        if (child == 0)
+            _exit(1);
+        int status = 0;
+        ASSERT_TRUE(waitpid(child, &status, 0) == child && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+        EXPECT_EQ(ReadBytes(folder + "Morvane.scores"), progress);
+        EXPECT_EQ(ReadBytes(folder + "Morvane.prefs"), WindowedPreferences(0, 1 - settings));
+    }
 }
 
 }  // namespace

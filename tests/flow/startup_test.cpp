@@ -8,7 +8,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "assets/archive_writer.h"
 #include "assets/asset_numbers.h"
 #include "assets/data_archive.h"
 #include "board/music.h"
@@ -19,7 +18,6 @@
 #include "language/language_files.h"
 #include "language/languages.h"
 #include "language/text_table.h"
-#include "settings/ini.h"
 #include "startup/folders.h"
 #include "startup/startup.h"
 
@@ -80,10 +78,7 @@ TEST(Startup, PortableFolderLogKeysFocusAndAnOrderlyEndOnASignal)
     EXPECT_EQ(soundVolume(MenuMusic, MusicChannel), 0);
     TapKey(KeyF2);
 
-    Settle();
-    ClickRecord(MainMenuButtons[3]);  // on the settings screen M and N do nothing
-    ASSERT_TRUE(RunUntilState(StateSettings, 60));
-    Settle();
+    ASSERT_TRUE(OpenFromMainMenu(3, StateSettings));  // there M and N do nothing
     TapKey(KeyM);
     TapKey(KeyN);
     EXPECT_EQ(Prefs.music + Prefs.sounds, 2);
@@ -122,8 +117,8 @@ TEST(Startup, PortableFolderLogKeysFocusAndAnOrderlyEndOnASignal)
 
 // Without preferences beside the program the per-user folder is created and
 // used, in the system's language when there is a file for it; preferences
-// beside the program that cannot be read still keep the game there. Only an
-// exact first parameter "/LOG" writes a log.
+// beside the program that cannot be read still keep the game there, and a
+// long file keeps its settings. Only an exact first parameter "/LOG" writes a log.
 TEST(Startup, PerUserOrPortableFolder)
 {
     for (const char* locale : {"de-DE", "xx-YY"}) {
@@ -143,12 +138,12 @@ TEST(Startup, PerUserOrPortableFolder)
     }
     ClearSystemLocaleOverride();
     const char bad[] = "\xEF\xBB\xBF\0\xFF[Set\0tings]\r\nMusic\0= 0\r\n\x80";
-    for (const std::string& contents : {"[Settings]\r\nMusic = 0\r\n;" + std::string(IniFileCap, 'x'),
-                                        std::string(bad, sizeof bad - 1)}) {
+    for (const auto& [contents, music] : {std::pair{"[Settings]\r\nMusic = 0\r\n;" + std::string(3 << 20, 'x'), 0},
+                                          std::pair{std::string(bad, sizeof bad - 1), 1}}) {
         const std::string folder = MakeGameFolder(contents);
         ASSERT_TRUE(StartTestGame(folder));
         EXPECT_EQ(SaveTo, folder);
-        EXPECT_EQ(Prefs.music, 1);
+        EXPECT_EQ(Prefs.music, music);
         QuitFlag = 1;
         StopTestGame();
         EXPECT_EQ(ReadBytes(folder + "Morvane.prefs"), PreferencesText());
@@ -162,15 +157,10 @@ TEST(FatalStart, AMissingArchiveOrTileEndsTheStartAndSavesNothing)
     const std::string folder = MakeGameFolder(WindowedPreferences(0));
     DataArchive built;
     ASSERT_TRUE(OpenDataArchive(built, folder + "Morvane.data"));
-    std::vector<PackMember> members;
-    for (const std::string& name : MemberNames(built)) {
-        uint64_t size = 0;
-        FindMember(built, name, &size);
-        members.push_back({name, std::vector<uint8_t>(size)});
-        ASSERT_EQ(ExtractMember(built, members.back().bytes.data(), size, name), size);
-        if (name == "tile17.png")
-            members.pop_back();
-    }
+    std::vector<std::string> names = MemberNames(built);
+    std::erase(names, "tile17.png");
+    std::vector<uint8_t> withoutTile;
+    ASSERT_EQ(CopyMemberEntries(built, names, withoutTile), int(names.size()));
     CloseDataArchive(built);
     fs::remove(folder + "Morvane.data");
     SetGameDirForTests(folder);
@@ -179,7 +169,7 @@ TEST(FatalStart, AMissingArchiveOrTileEndsTheStartAndSavesNothing)
 
     // The splash is on screen before the pictures load; a tile missing after
     // it still ends the start-up: its FAILED line last, the window closed.
-    ASSERT_TRUE(WriteDataArchive(folder + "Morvane.data", members, 0, ArchiveFormCurrent));
+    ASSERT_TRUE(writeFileAtomic(folder + "Morvane.data", std::string(withoutTile.begin(), withoutTile.end())));
     for (const std::string& log : FilesStartingWith(folder, "Log"))
         fs::remove(folder + log);
     const int64_t framesBefore = framesShown();

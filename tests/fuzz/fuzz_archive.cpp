@@ -1,4 +1,5 @@
-// libFuzzer target: the input as a data archive, a bare "1zlb" stream and one bare block.
+// libFuzzer target: the input as a data archive (and its members copied into
+// another), a bare "1zlb" stream and one bare block.
 #include "assets/brieflz.h"
 #include "assets/data_archive.h"
 
@@ -6,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -22,9 +24,14 @@ std::unique_ptr<uint8_t[]> Buffer(size_t size)
 
 void ExtractEverything(const uint8_t* data, size_t size)
 {
-    DataArchive archive;
+    DataArchive archive, copy;
     if (!OpenDataArchiveMemory(archive, data, size))
         return;
+    // The members copied as stored into an image of their own read back alike.
+    std::vector<uint8_t> image;
+    CopyMemberEntries(archive, MemberNames(archive), image);
+    if (!OpenDataArchiveMemory(copy, image.data(), image.size()))
+        __builtin_trap();
     for (const ArchiveEntry& entry : archive.entries) {
         // With a name given twice, the first entry of that name is the member.
         uint64_t memberSize = 0;
@@ -32,13 +39,17 @@ void ExtractEverything(const uint8_t* data, size_t size)
             __builtin_trap();
         const size_t exact = memberSize < MaxOutput ? static_cast<size_t>(memberSize) : MaxOutput;
         for (size_t capacity : {size_t(0), exact > 0 ? exact - 1 : 0, exact, exact + 7}) {
-            std::unique_ptr<uint8_t[]> buffer = Buffer(capacity);
+            std::unique_ptr<uint8_t[]> buffer = Buffer(capacity), again = Buffer(capacity);
             const size_t got = ExtractMember(archive, buffer.get(), capacity, entry.name);
             // A member is written whole or not at all.
             if (got != 0 && (got != memberSize || got > capacity))
                 __builtin_trap();
+            if (entry.name.size() <= 0xFFFF && (ExtractMember(copy, again.get(), capacity, entry.name) != got ||
+                                                std::memcmp(buffer.get(), again.get(), got) != 0))
+                __builtin_trap();
         }
     }
+    CloseDataArchive(copy);
     CloseDataArchive(archive);
 }
 

@@ -22,10 +22,13 @@ bool SamePreferences(const Preferences& a, const Preferences& b)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    SetDefaultPreferences();
-    ReadPreferences(data, size);
-    if (Prefs.gameScreen < 0 || Prefs.gameScreen > 2 || Prefs.resolution < 0 || Prefs.resolution > 9)
-        std::abort();
+    // As a file read only in part (its whole lines), then whole.
+    for (size_t length : {WholeLinesLength(data, size), size}) {
+        SetDefaultPreferences();
+        ReadPreferences(data, length);
+        if (Prefs.gameScreen < 0 || Prefs.gameScreen > 2 || Prefs.resolution < 0 || Prefs.resolution > 9)
+            std::abort();
+    }
     const Preferences loaded = Prefs;
     const std::string written = PreferencesText();
     SetDefaultPreferences();

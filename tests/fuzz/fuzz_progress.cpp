@@ -5,13 +5,16 @@
 #include <cstdlib>
 
 #include "board/levels.h"
+#include "settings/ini.h"
 #include "settings/progress.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     BuildLevelRecords();
+    // A file read only in part is read as its whole lines: never more of them.
+    const int whole = ReadProgress(data, WholeLinesLength(data, size));
     const int lines = ReadProgress(data, size);
-    if (lines < 0 || lines > ProgressLineCount)
+    if (lines < 0 || lines > ProgressLineCount || whole > lines)
         std::abort();
     for (int n = 1; n <= 25; n++) {
         if (LevelByNumber(n).best > 3 || LevelByNumber(n).locked > 1)

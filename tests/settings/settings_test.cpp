@@ -89,26 +89,29 @@ TEST(PreferencesFile, WrittenByteForByteAndReadBack)
     expected.replace(expected.find("MusicVolume = 100"), 17, "MusicVolume = 40");
     EXPECT_EQ(ReadBytes(folder.File("Morvane.prefs")), expected);
 
+    // A long file: its whole lines within the bound are read; the line the
+    // bound cuts ("Language = de_D|E") and those after it are not.
+    std::string head = "[Settings]\r\nMusic = 0\r\n;";
+    head += std::string(PreferencesReadBound - head.size() - 17, 'x') + "\r\nLanguage = de_DE\r\nSounds = 0\r\n";
+    WriteBytes(folder.File("Morvane.prefs"), head);
+    SetDefaultPreferences();
+    ASSERT_TRUE(LoadPreferences(folder.Folder()));
+    EXPECT_EQ(Live(), Values("", 0, 2, 1, 0, 1, 100));
+
     CopyPreferencesToPending();
     EXPECT_EQ(std::tie(Pending.language, Pending.music, Pending.sounds, Pending.screenMode, Pending.resolution),
               std::tie(Prefs.language, Prefs.music, Prefs.sounds, Prefs.gameScreen, Prefs.resolution));
 }
 
-TEST(PreferencesFile, AFailedSaveLeavesTheOldFileWhole)
+// Partial writes and missing folders are the atomic write's own test; here
+// something in the file's place that a rename cannot replace.
+TEST(PreferencesFile, AFailedSaveLeavesWhatIsThere)
 {
     TempFolder folder;
-    WriteBytes(folder.File("Morvane.prefs"), DefaultFile + std::string(4000, ';') + "\r\n");
-    SetDefaultPreferences();
-    ASSERT_TRUE(SavePreferences(folder.Folder()));
-    EXPECT_EQ(ReadBytes(folder.File("Morvane.prefs")), DefaultFile) << "a longer old file is replaced whole";
-    Prefs.music = 0;
-    EXPECT_FALSE(SavePreferences(folder.File("Morvane.prefs") + "/"));  // a "folder" that is a file
-    EXPECT_FALSE(SavePreferences(folder.File("missing") + "/"));
-    EXPECT_EQ(ReadBytes(folder.File("Morvane.prefs")), DefaultFile);
-    // Something in the file's place that a rename cannot replace.
-    std::filesystem::remove(folder.File("Morvane.prefs"));
     std::filesystem::create_directories(folder.path / "Morvane.prefs" / "keep");
+    SetDefaultPreferences();
     EXPECT_FALSE(SavePreferences(folder.Folder()));
+    EXPECT_FALSE(SavePreferences(folder.File("missing") + "/"));
     EXPECT_TRUE(std::filesystem::is_directory(folder.path / "Morvane.prefs" / "keep"));
     EXPECT_TRUE(listFolder(folder.Folder()).empty()) << "a temporary file left";  // files only
 }
@@ -155,10 +158,17 @@ TEST(ProgressFile, WrittenByteForByteAndReadBack)
 
 TEST(ProgressFile, ShortDamagedAndHandEditedFiles)
 {
-    // A short file: the levels it does not mention are open and unrated.
-    EXPECT_EQ(ReadText("3\r\n0\r\n2\r\n0\r\n1\r\n0\r\n3\r\n0\r\n2\r\n1\r\n"), 10);
+    // A short file: the levels it does not mention are open and unrated. So
+    // are they after a line cut by the read bound: only whole lines within
+    // it are read (this one, read whole, would rate and lock level 6).
+    const std::string ten = "3\r\n0\r\n2\r\n0\r\n1\r\n0\r\n3\r\n0\r\n2\r\n1\r\n";
+    EXPECT_EQ(ReadText(ten), 10);
     std::vector<std::pair<int, int>> expected = {{3, 0}, {2, 0}, {1, 0}, {3, 0}, {2, 1}};
     expected.resize(25, {0, 0});
+    EXPECT_EQ(Progress(), expected);
+    TempFolder folder;
+    WriteBytes(folder.File("Morvane.scores"), ten + "3" + std::string(ProgressReadBound, ' ') + "\r\n1\r\n");
+    ASSERT_TRUE(LoadProgress(folder.Folder()));
     EXPECT_EQ(Progress(), expected);
 
     // LF only, a lone CR, CR LF; an empty line reads as 0; lines past 50 are ignored.
@@ -168,6 +178,12 @@ TEST(ProgressFile, ShortDamagedAndHandEditedFiles)
     EXPECT_EQ(ReadText(text + "3\n3\n3\n"), 50);
     expected.assign(25, {1, 1});
     expected[1] = {2, 0};
+    EXPECT_EQ(Progress(), expected);
+
+    // A long file keeps its 50 good lines, whatever follows them.
+    WriteBytes(folder.File("Morvane.scores"), text + std::string(ProgressReadBound, 'j'));
+    BuildLevelRecords();
+    ASSERT_TRUE(LoadProgress(folder.Folder()));
     EXPECT_EQ(Progress(), expected);
 
     // A mark from an editor is skipped; values are held in range.
