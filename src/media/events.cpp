@@ -124,7 +124,14 @@ void HandleMouseButton(const SDL_MouseButtonEvent& event)
 void HandleEvent(const SDL_Event& event)
 {
     switch (event.type) {
-    case SDL_QUIT: QueueWindowEvent(EventClose); break;
+    case SDL_QUIT:
+        // NOTE: SDL's Wayland driver reports a compositor that went away as
+        // a quit; ending as if the player closed the window would hide it.
+        if (WaylandDisplayLost()) {
+            EndForLostDisplay("the Wayland compositor went away");
+        }
+        QueueWindowEvent(EventClose);
+        break;
     case SDL_WINDOWEVENT: HandleWindowEvent(event.window); break;
     case SDL_KEYDOWN:
     case SDL_KEYUP: HandleKey(event.key); break;

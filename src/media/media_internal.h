@@ -176,6 +176,11 @@ bool ShowFrame(bool force);
 pixman_image_t* ComposedFrame();
 void ForgetFrames();
 
+// The display is gone: the game's handler saves, then the program ends.
+[[noreturn]] void EndForLostDisplay(const char* why);
+// True when SDL's quit event means the Wayland compositor went away.
+bool WaylandDisplayLost();
+
 // The event pump every input and window query goes through.
 void PumpMediaEvents();
 void ApplyMouseGrab();
