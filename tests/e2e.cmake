@@ -1,6 +1,10 @@
-# End-to-end: the built game in a real X window (Xvfb), played with xdotool
-# and read from screenshots. The helper reads the screenshots.
+# End-to-end: the built game in a real X window (Xvfb) played with xdotool, and
+# on a real Wayland compositor (sway) through a real sound server (PulseAudio).
+# The helpers read screenshots and recordings, and give sway a pointer device.
 add_executable(e2e_look "${CMAKE_CURRENT_SOURCE_DIR}/e2e/e2e_look.cpp")
+pkg_check_modules(E2E_WAYLAND IMPORTED_TARGET wayland-client)
+add_executable(e2e_pointer "${CMAKE_CURRENT_SOURCE_DIR}/e2e/e2e_pointer.cpp")
+target_link_libraries(e2e_pointer PRIVATE PkgConfig::E2E_WAYLAND)
 
 find_program(E2E_XVFB Xvfb)
 find_program(E2E_XDOTOOL xdotool)
@@ -10,3 +14,6 @@ if(E2E_XVFB AND E2E_XDOTOOL AND E2E_IMPORT)
            COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/play_in_a_real_window.sh ${CMAKE_BINARY_DIR})
   set_tests_properties(e2e.play_in_a_real_window PROPERTIES LABELS e2e TIMEOUT 600 RUN_SERIAL TRUE)
 endif()
+add_test(NAME e2e.wayland_and_sound_server
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/wayland_and_sound_server.sh ${CMAKE_BINARY_DIR})
+set_tests_properties(e2e.wayland_and_sound_server PROPERTIES LABELS e2e TIMEOUT 600 RUN_SERIAL TRUE)

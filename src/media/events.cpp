@@ -133,6 +133,11 @@ void HandleEvent(const SDL_Event& event)
         QueueWindowEvent(EventClose);
         break;
     case SDL_WINDOWEVENT: HandleWindowEvent(event.window); break;
+    case SDL_AUDIODEVICEREMOVED:
+        if (!event.adevice.iscapture) {
+            NoteSoundDeviceLost();
+        }
+        break;
     case SDL_KEYDOWN:
     case SDL_KEYUP: HandleKey(event.key); break;
     case SDL_MOUSEMOTION:
@@ -184,6 +189,7 @@ void PumpMediaEvents()
     while (SDL_PollEvent(&event)) {
         HandleEvent(event);
     }
+    ReopenLostSound();
 }
 
 // SIGTERM, SIGINT and SIGHUP ask for the orderly end instead of killing us.

@@ -189,6 +189,9 @@ void TrackedMouse(int& x, int& y);
 void ReleaseFonts();
 void ReleaseImages();
 void ReleaseSound();
+// The sound device went away (SDL_AUDIODEVICEREMOVED); the pump retries it.
+void NoteSoundDeviceLost();
+void ReopenLostSound();
 SDL_Scancode ScanCodeToSdl(int scanCode);
 // Game controllers (controllers.cpp): started with the keyboard, fed by the
 // event pump, closed with the rest.

@@ -7,7 +7,13 @@
 //       or "triple none", "cursor X Y" (the cell framed in the hover colour) or "cursor none"
 //   near "A..." "B..." TOL          six numbers each, none further apart than TOL
 //   keys TILE X Y X1 Y1 ...        arrows and Space taking the tile cursor onto each cell
+//   sound REC.raw                   a recording (s16le, stereo, 44100 Hz) from its first sound on:
+//       "rms R gap MS" (level, and the longest run of silence before its last sound)
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <iterator>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -161,6 +167,28 @@ int main(int argc, char** argv)
             std::printf("space ");
         }
         std::printf("\n");
+        return 0;
+    }
+    if (command == "sound" && argc == 3) {
+        std::ifstream in(argv[2], std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+        std::vector<int16_t> pcm(bytes.size() / 4 * 2);
+        std::memcpy(pcm.data(), bytes.data(), pcm.size() * 2);
+        size_t first = 0, last = 0, run = 0, longest = 0;
+        double sum = 0;
+        for (size_t i = 0; i < pcm.size(); i += 2) {
+            const bool quiet = std::abs(pcm[i]) <= 1 && std::abs(pcm[i + 1]) <= 1;
+            if (quiet) {
+                ++run;
+                continue;
+            }
+            if (last)
+                longest = std::max(longest, run);
+            first = last ? first : i, last = i + 2, run = 0;
+        }
+        for (size_t i = first; i < last; ++i)
+            sum += double(pcm[i]) * pcm[i];
+        std::printf("rms %.0f gap %.2f\n", last ? std::sqrt(sum / double(last - first)) : 0.0, double(longest) / 44.1);
         return 0;
     }
     Image a, b;
