@@ -1,10 +1,10 @@
 # End-to-end: the built game in a real X window (Xvfb) played with xdotool, and
 # on a real Wayland compositor (sway) through a real sound server (PulseAudio).
-# The helpers read screenshots and recordings, and give sway a pointer device.
+# The helpers read screenshots and recordings, and give sway a pointer and a keyboard.
 add_executable(e2e_look "${CMAKE_CURRENT_SOURCE_DIR}/e2e/e2e_look.cpp")
-pkg_check_modules(E2E_WAYLAND IMPORTED_TARGET wayland-client)
-add_executable(e2e_pointer "${CMAKE_CURRENT_SOURCE_DIR}/e2e/e2e_pointer.cpp")
-target_link_libraries(e2e_pointer PRIVATE PkgConfig::E2E_WAYLAND)
+pkg_check_modules(E2E_WAYLAND IMPORTED_TARGET wayland-client xkbcommon)
+add_executable(e2e_input "${CMAKE_CURRENT_SOURCE_DIR}/e2e/e2e_input.cpp")
+target_link_libraries(e2e_input PRIVATE PkgConfig::E2E_WAYLAND)
 
 find_program(E2E_XVFB Xvfb)
 find_program(E2E_XDOTOOL xdotool)

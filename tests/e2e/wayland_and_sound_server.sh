@@ -7,8 +7,8 @@
 set -uo pipefail
 
 . "$(dirname "$0")/common.sh"
-needs sway swaymsg grim wtype jq pulseaudio parec pactl setpriv
-[ -x "$BUILD/tests/e2e_pointer" ] || fail "no pointer helper in $BUILD/tests"
+needs sway swaymsg grim jq pulseaudio parec pactl setpriv
+[ -x "$BUILD/tests/e2e_input" ] || fail "no input helper in $BUILD/tests"
 chmod 711 "$WORK"  # the compositor's user reaches its own folder inside
 
 # --- the sound server, run by this user with a socket of its own
@@ -18,7 +18,8 @@ start_pulse() {
   HOME="$WORK/pulse" XDG_RUNTIME_DIR="$WORK/pulse" PULSE_RUNTIME_PATH="$WORK/pulse" pulseaudio -n \
     --daemonize=no --exit-idle-time=-1 -L "module-native-protocol-unix socket=$WORK/pulse/native auth-anonymous=1" \
     -L "module-null-sink sink_name=game" >>"$WORK/pulse.log" 2>&1 & PULSE_PID=$! SERVERS+=("$PULSE_PID")
-  until_ok 20 "PulseAudio did not start" pactl info
+  pulse_up() { pactl info >/dev/null 2>&1; }
+  until_ok 20 "PulseAudio did not start" pulse_up
 }
 # What the sink played over `seconds`: leaves its level in RMS and its longest silence (ms) in GAP.
 record() {  # seconds
@@ -28,8 +29,8 @@ record() {  # seconds
 music_plays() { record 3 && [ "$RMS" -gt 1000 ]; }
 silent() { record 1 && [ "$RMS" -lt 10 ]; }
 
-# --- the compositor, as an unprivileged user when run as root (sway refuses root), with a keyboard
-# (wtype holds one) and a pointer (e2e_pointer holds one) for swaymsg and wtype to drive
+# --- the compositor, as an unprivileged user when run as root (sway refuses root), with a pointer
+# that swaymsg drives and a keyboard that presses the keys written to descriptor 7 (e2e_input)
 start_sway() {
   local as=() folder="$WORK/sway"
   [ "$(id -u)" -ne 0 ] || as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
@@ -41,8 +42,9 @@ start_sway() {
   sway_up() { compgen -G "$folder/sway-ipc.*.sock" >/dev/null && compgen -G "$folder/wayland-?" >/dev/null; }
   until_ok 20 "sway did not start" sway_up
   export SWAYSOCK=$(compgen -G "$folder/sway-ipc.*.sock") WAYLAND_DISPLAY=$(compgen -G "$folder/wayland-?")
-  wtype -P F13 -p F13 -s 100000000 & SERVERS+=($!)  # a keymap first: SDL 2.26 needs one
-  "$BUILD/tests/e2e_pointer" & SERVERS+=($!)
+  exec 7>&- && rm -f "$WORK/keys" && mkfifo "$WORK/keys"
+  "$BUILD/tests/e2e_input" <"$WORK/keys" & SERVERS+=($!)
+  exec 7>"$WORK/keys"
   devices() { [ "$(swaymsg -t get_inputs | jq '[.[] | select(.type == "keyboard" or .type == "pointer")] | length')" -eq 2 ]; }
   until_ok 20 "sway has no keyboard and pointer" devices
 }
@@ -59,9 +61,8 @@ start_on_wayland() {  # screen-mode width height
   prefs_text 1 "$1" | sed 's/Resolution = 1/Resolution = 0/' >"$GAME/Morvane.prefs"
   touch "$WORK/mark"
   start_game SDL_VIDEODRIVER=wayland SDL_AUDIODRIVER=pulseaudio
-  until_ok 120 "no $2x$3 window on sway" placed "$2" "$3"
-  layout
-  until_ok 120 "no hover on Play" hovered "$MM_X" "$PLAY_Y" "$MM_W" "$STRIP"
+  menu_shown() { placed "$2" "$3" && layout && hovered "$MM_X" "$PLAY_Y" "$MM_W" "$STRIP"; }
+  until_ok 120 "no $2x$3 window with the main menu" menu_shown "$@"
 }
 
 # === run 1: windowed; picture, click, key, music, focus, the sound server restarted, quit ===
@@ -76,7 +77,7 @@ record 6
 say "picture at $OX,$OY; music at level $RMS, longest silence $GAP ms"
 click $((W / 2)) $((PLAY_Y + STRIP / 2))
 until_ok 20 "the level select did not come to rest" at_rest menu "$LS_X" $((LS_REF + 1)) "$LS_W" "$LS_H" $LS_CLOSE
-wtype -k Escape
+echo 1 >&7  # Escape
 until_ok 20 "Escape did not close the level select" hovered "$MM_X" "$PLAY_Y" "$MM_W" "$STRIP"
 swaymsg workspace 2 >/dev/null
 until_ok 20 "the music played on without the focus" silent
