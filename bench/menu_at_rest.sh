@@ -75,7 +75,7 @@ unset SDL_RENDER_DRIVER
 started=$(date +%s%N)
 "$folder/morvane" >/dev/null 2>&1 &
 game=$!
-until shown; do sleep 0.01; done
+for _ in $(seq 3000); do shown && break; kill -0 "$game" || exit 1; sleep 0.01; done
 window_ms=$((($(date +%s%N) - started) / 1000000))
 
 # The splash (100 frames) and the title intro (125 frames) pass, then the
