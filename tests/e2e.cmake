@@ -1,6 +1,5 @@
-# End-to-end: the built game in a real X window (Xvfb) played with xdotool, and
-# on a real Wayland compositor (sway) through a real sound server (PulseAudio).
-# The helpers read screenshots and recordings, and give sway a pointer and a keyboard.
+# End-to-end: the built game in Xvfb, and on sway through PulseAudio. The helpers
+# read screenshots and recordings, and give sway a pointer and a keyboard.
 add_executable(e2e_look "${CMAKE_CURRENT_SOURCE_DIR}/e2e/e2e_look.cpp")
 pkg_check_modules(E2E_WAYLAND IMPORTED_TARGET wayland-client xkbcommon)
 add_executable(e2e_input "${CMAKE_CURRENT_SOURCE_DIR}/e2e/e2e_input.cpp")

@@ -30,8 +30,8 @@ needs() { for tool in "$@"; do command -v "$tool" >/dev/null || { echo "SKIP: $t
 
 cp -r "$BUILD/game/." "$GAME/"
 mkdir -p "$GAME" && rm -f "$GAME"/Morvane.prefs "$GAME"/Morvane.scores "$GAME"/Log*.log "$GAME"/Morvane\ *.bmp
-prefs_text() {  # music gamescreen
-  printf '\xEF\xBB\xBF\r\n; Morvane Preferences\r\n[Settings]\r\nLanguage = en_GB\r\nMusic = %s\r\nGameScreen = %s\r\nResolution = 1\r\nCompleted = 0\r\nSounds = 1\r\nMusicVolume = 100\r\n' "$1" "$2"
+prefs_text() {  # music gamescreen [resolution]
+  printf '\xEF\xBB\xBF\r\n; Morvane Preferences\r\n[Settings]\r\nLanguage = en_GB\r\nMusic = %s\r\nGameScreen = %s\r\nResolution = %s\r\nCompleted = 0\r\nSounds = 1\r\nMusicVolume = 100\r\n' "$1" "$2" "${3:-1}"
 }
 scores_text() {  # best of level 1: level 1 and 2 open
   printf '%s\r\n0\r\n0\r\n0\r\n' "$1"
@@ -50,8 +50,8 @@ ended_pid() { ! kill -0 "$1" 2>/dev/null; }
 # The display went away: both files written again, one log line saying why, a non-zero status.
 lost_display() {  # why
   finish_game; [ "$GAME_STATUS" -ne 0 ] || fail "the game ended with status 0 when its display went away"
+  local log file; log=$(ls -t "$GAME"/Log*.log | head -n 1)
   for file in Morvane.prefs Morvane.scores; do [ "$GAME/$file" -nt "$WORK/mark" ] || fail "$file was not saved"; done
-  local log; log=$(ls -t "$GAME"/Log*.log | head -n 1)
   [ "$(grep -c "^Display lost:" "$log")" -eq 1 ] && grep -qxF $'Display lost:\t\t'"$1"$'\r' "$log" || fail "no line on the lost display in $log"
 }
 

@@ -7,8 +7,7 @@
 //       or "triple none", "cursor X Y" (the cell framed in the hover colour) or "cursor none"
 //   near "A..." "B..." TOL          six numbers each, none further apart than TOL
 //   keys TILE X Y X1 Y1 ...        arrows and Space taking the tile cursor onto each cell
-//   sound REC.raw                   a recording (s16le, stereo, 44100 Hz) from its first sound on:
-//       "rms R gap MS" (level, and the longest run of silence before its last sound)
+//   sound REC.raw                   s16le stereo 44100 Hz: "rms R gap MS", level and longest silence within
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -178,13 +177,8 @@ int main(int argc, char** argv)
         double sum = 0;
         for (size_t i = 0; i < pcm.size(); i += 2) {
             const bool quiet = std::abs(pcm[i]) <= 1 && std::abs(pcm[i + 1]) <= 1;
-            if (quiet) {
-                ++run;
-                continue;
-            }
-            if (last)
-                longest = std::max(longest, run);
-            first = last ? first : i, last = i + 2, run = 0;
+            longest = quiet || !last ? longest : std::max(longest, run);
+            run = quiet ? run + 1 : 0, first = quiet || last ? first : i, last = quiet ? last : i + 2;
         }
         for (size_t i = first; i < last; ++i)
             sum += double(pcm[i]) * pcm[i];
