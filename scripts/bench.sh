@@ -58,6 +58,11 @@ for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; d
 DISPLAY=":$display" SDL_VIDEODRIVER=x11 "$bench/bench_frames" 0 "$passes" |
   grep -E 'INSANE, full board moving|peak resident, start-up'
 
+if command -v sway >/dev/null; then
+  echo "-- in a window of a headless Wayland compositor (sway), 1024x576"
+  "$root/bench/menu_at_rest.sh" "$build" 0 "$rest" wayland
+fi
+
 echo "-- depacking (4 MB members, 30 runs)"
 "$bench/bench_depack" 4 30 | awk 'NR > 1 {
   printf "%-52s %10.0f %10.0f %10.0f  %-6s %s\n", "depack " $1 " (MB/s)", $5, $7, $6, "MB/s", ""

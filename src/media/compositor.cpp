@@ -1,5 +1,6 @@
 // Frames: what a pass draws is listed, and composed into the window's
-// surface only where it differs from the frame on screen. A still screen
+// surface (or, where the video driver has none, a streaming texture) only
+// where it differs from the frame on screen. A still screen
 // then costs neither composing nor showing; a moving one costs the area that
 // moved.
 #include "media/media_internal.h"
@@ -24,6 +25,8 @@ struct DrawCommand {
 struct FrameRecord {
     SDL_Surface* surface = nullptr;     // the window's surface, as last taken
     SDL_Surface* staging = nullptr;     // our own pixels when the surface's format is not one pixman writes
+    SDL_Renderer* renderer = nullptr;   // where the driver has no window surface (Wayland): SDL's renderer
+    SDL_Texture* texture = nullptr;     // the frame's copy the renderer shows
     pixman_image_t* image = nullptr;    // the pixels we compose into
     int width = 0;
     int height = 0;
@@ -59,37 +62,86 @@ void DropFramePixels()
     }
     SDL_FreeSurface(frame.staging);
     frame.staging = nullptr;
+    if (frame.texture) {
+        SDL_DestroyTexture(frame.texture);
+        frame.texture = nullptr;
+    }
     frame.surface = nullptr;
     frame.width = frame.height = 0;
 }
 
-// Takes the window's surface (again after a size change); false without one.
+// Our own pixels of the frame's size for pixman; false when they cannot be had.
+bool MakeStaging(int width, int height)
+{
+    frame.staging = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGB888);
+    if (!frame.staging) {
+        return false;
+    }
+    frame.image = pixman_image_create_bits(PIXMAN_x8r8g8b8, width, height,
+                                           static_cast<uint32_t*>(frame.staging->pixels), frame.staging->pitch);
+    return frame.image != nullptr;
+}
+
+// The texture path: frames are composed into our own pixels and their changed
+// rectangles copied into a streaming texture that SDL's renderer shows.
+bool TakeTexture()
+{
+    if (!frame.renderer) {
+        // NOTE: without a graphics card this is Mesa's software rasteriser.
+        frame.renderer = SDL_CreateRenderer(screen.window, -1, SDL_RENDERER_ACCELERATED);
+        if (!frame.renderer) {
+            return false;
+        }
+    }
+    int width = 0, height = 0;
+    if (SDL_GetRendererOutputSize(frame.renderer, &width, &height) != 0 || width <= 0 || height <= 0) {
+        return false;
+    }
+    if (frame.texture && width == frame.width && height == frame.height) {
+        return true;
+    }
+    DropFramePixels();
+    frame.texture = SDL_CreateTexture(frame.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, width,
+                                      height);
+    if (!frame.texture || !MakeStaging(width, height)) {
+        DropFramePixels();
+        return false;
+    }
+    frame.width = width;
+    frame.height = height;
+    frame.wholeDamaged = true;
+    return true;
+}
+
+// Takes the window's surface (again after a size change), or the texture
+// where the video driver has no surface of its own; false without either.
 bool TakeSurface()
 {
     if (!screen.window) {
         return false;
     }
+    if (frame.renderer) {
+        return TakeTexture();
+    }
     SDL_Surface* surface = SDL_GetWindowSurface(screen.window);
     if (!surface) {
-        return false;
+        return TakeTexture();
     }
     if (surface == frame.surface && surface->w == frame.width && surface->h == frame.height) {
         return true;
     }
     DropFramePixels();
-    SDL_Surface* target = surface;
     pixman_format_code_t format = PixmanFormat(surface->format->format);
     if (format == 0) {
         // Composed in our own format and converted when shown.
-        frame.staging = SDL_CreateRGBSurfaceWithFormat(0, surface->w, surface->h, 32, SDL_PIXELFORMAT_RGB888);
-        if (!frame.staging) {
+        if (!MakeStaging(surface->w, surface->h)) {
+            DropFramePixels();
             return false;
         }
-        target = frame.staging;
-        format = PIXMAN_x8r8g8b8;
+    } else {
+        frame.image = pixman_image_create_bits(format, surface->w, surface->h,
+                                               static_cast<uint32_t*>(surface->pixels), surface->pitch);
     }
-    frame.image = pixman_image_create_bits(format, target->w, target->h, static_cast<uint32_t*>(target->pixels),
-                                           target->pitch);
     if (!frame.image) {
         DropFramePixels();
         return false;
@@ -260,6 +312,19 @@ void ShowUnshown()
             rects.push_back(SDL_Rect{boxes[i].x1, boxes[i].y1, boxes[i].x2 - boxes[i].x1, boxes[i].y2 - boxes[i].y1});
         }
     }
+    if (frame.texture) {
+        // NOTE: a renderer's back buffer holds nothing after a present, so
+        // the whole texture is drawn each time; only the changes are uploaded.
+        const uint8_t* pixels = static_cast<const uint8_t*>(frame.staging->pixels);
+        for (const SDL_Rect& rect : rects) {
+            SDL_UpdateTexture(frame.texture, &rect, pixels + rect.y * frame.staging->pitch + rect.x * 4,
+                              frame.staging->pitch);
+        }
+        SDL_RenderCopy(frame.renderer, frame.texture, nullptr, nullptr);
+        SDL_RenderPresent(frame.renderer);
+        pixman_region32_clear(&frame.unshown);
+        return;
+    }
     if (frame.staging) {
         for (SDL_Rect rect : rects) {
             SDL_Rect target = rect;
@@ -288,6 +353,10 @@ void CloseFrame()
 {
     ForgetFrames();
     DropFramePixels();
+    if (frame.renderer) {
+        SDL_DestroyRenderer(frame.renderer);
+        frame.renderer = nullptr;
+    }
 }
 
 int FrameWidth()

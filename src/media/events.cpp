@@ -124,8 +124,20 @@ void HandleMouseButton(const SDL_MouseButtonEvent& event)
 void HandleEvent(const SDL_Event& event)
 {
     switch (event.type) {
-    case SDL_QUIT: QueueWindowEvent(EventClose); break;
+    case SDL_QUIT:
+        // NOTE: SDL's Wayland driver reports a compositor that went away as
+        // a quit; ending as if the player closed the window would hide it.
+        if (WaylandDisplayLost()) {
+            EndForLostDisplay("the Wayland compositor went away");
+        }
+        QueueWindowEvent(EventClose);
+        break;
     case SDL_WINDOWEVENT: HandleWindowEvent(event.window); break;
+    case SDL_AUDIODEVICEREMOVED:
+        if (!event.adevice.iscapture) {
+            NoteSoundDeviceLost();
+        }
+        break;
     case SDL_KEYDOWN:
     case SDL_KEYUP: HandleKey(event.key); break;
     case SDL_MOUSEMOTION:
@@ -177,6 +189,7 @@ void PumpMediaEvents()
     while (SDL_PollEvent(&event)) {
         HandleEvent(event);
     }
+    ReopenLostSound();
 }
 
 // SIGTERM, SIGINT and SIGHUP ask for the orderly end instead of killing us.

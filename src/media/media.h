@@ -27,6 +27,11 @@ int initMouse();
 int initSound();     // falls back to silent output when no device opens
 bool soundIsSilent(); // true when initSound fell back to silent output
 void releaseMedia(); // frees everything (sounds, sprites, fonts, screen, window)
+// What the game does when its display goes away (the X server or the Wayland
+// compositor gone): save what the player has and log `why`. The media layer
+// then ends the program with status 1, without touching the display again;
+// the handler must not call the media layer. None: the program just ends.
+void setDisplayLostHandler(void (*handler)(const std::string& why));
 
 // ---------------------------------------------------------------------------
 // Screen and window.

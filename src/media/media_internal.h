@@ -176,6 +176,11 @@ bool ShowFrame(bool force);
 pixman_image_t* ComposedFrame();
 void ForgetFrames();
 
+// The display is gone: the game's handler saves, then the program ends.
+[[noreturn]] void EndForLostDisplay(const char* why);
+// True when SDL's quit event means the Wayland compositor went away.
+bool WaylandDisplayLost();
+
 // The event pump every input and window query goes through.
 void PumpMediaEvents();
 void ApplyMouseGrab();
@@ -184,6 +189,9 @@ void TrackedMouse(int& x, int& y);
 void ReleaseFonts();
 void ReleaseImages();
 void ReleaseSound();
+// The sound device went away (SDL_AUDIODEVICEREMOVED); the pump retries it.
+void NoteSoundDeviceLost();
+void ReopenLostSound();
 SDL_Scancode ScanCodeToSdl(int scanCode);
 // Game controllers (controllers.cpp): started with the keyboard, fed by the
 // event pump, closed with the rest.

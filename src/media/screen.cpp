@@ -4,14 +4,54 @@
 
 #include <SDL_syswm.h>
 #include <X11/Xcursor/Xcursor.h>
+#include <X11/Xlib.h>
+#include <wayland-client.h>
 
 #include <malloc.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
 ScreenRecord screen;
+
+namespace {
+
+void (*displayLostHandler)(const std::string& why) = nullptr;
+
+// Xlib calls this when the connection to the X server breaks; its default
+// ends the process on the spot, and returning from here does the same.
+extern "C" int XConnectionLost(Display*)
+{
+    EndForLostDisplay("the X server went away");
+}
+
+}  // namespace
+
+void setDisplayLostHandler(void (*handler)(const std::string& why))
+{
+    displayLostHandler = handler;
+}
+
+// NOTE: nothing is released: every call into a lost display could fail or
+// block, and the process's end frees it all.
+void EndForLostDisplay(const char* why)
+{
+    std::fprintf(stderr, "Morvane: %s; ending\n", why);
+    if (displayLostHandler) {
+        displayLostHandler(why);
+    }
+    std::_Exit(1);
+}
+
+bool WaylandDisplayLost()
+{
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    return screen.window && SDL_GetWindowWMInfo(screen.window, &info) && info.subsystem == SDL_SYSWM_WAYLAND &&
+           wl_display_get_error(info.info.wl.display) != 0;
+}
 
 // Starts SDL's video and the sprite store; safe to call more than once.
 int initSprite()
@@ -35,6 +75,10 @@ int initSprite()
     }
     screen.videoStarted = true;
     installQuitSignals();
+    XSetIOErrorHandler(XConnectionLost);
+    // A write to a display or sound server that went away answers an error
+    // instead of ending the process.
+    std::signal(SIGPIPE, SIG_IGN);
     // NOTE: pictures of a megabyte and more come and go while the game loads
     // and rebuilds panels. With glibc's threshold fixed, each is mapped on
     // its own and its memory returned when freed, instead of the heap
@@ -44,9 +88,11 @@ int initSprite()
 }
 
 // Number of displays.
+// NOTE: the log's header asks before the subsystems start, so this starts
+// video itself.
 int countDesktops()
 {
-    if (!screen.videoStarted) {
+    if (!initSprite()) {
         return 0;
     }
     int count = SDL_GetNumVideoDisplays();

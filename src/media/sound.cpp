@@ -33,6 +33,7 @@ struct StreamState;
 struct ChannelRecord {
     int owner = -1;          // sound number, -1 when never used
     int volume = 100;
+    bool loop = false;       // played looping
     std::atomic<int64_t> bytesPlayed{0};
     std::atomic<StreamState*> stream{nullptr};  // the stream laid over its silence
 };
@@ -40,6 +41,8 @@ struct ChannelRecord {
 struct MixerRecord {
     bool open = false;
     bool silent = false;     // the dummy driver stands in for a missing device
+    bool lost = false;       // the device went away (a sound server stopped); reopened when it can be
+    uint32_t lastTry = 0;    // SDL ticks of the last try to reopen it
     int frequency = 0;
     uint16_t format = 0;
     int channels = 0;
@@ -418,6 +421,39 @@ bool DecodeWhole(OggVorbis_File& file, std::vector<uint8_t>& pcm)
     }
 }
 
+// Plays the sound from its beginning on the channel.
+bool StartOnChannel(int channel, int number, const SoundRecord& sound, bool loop, int volume)
+{
+    Mix_HaltChannel(channel);
+    StreamState* stream = nullptr;
+    if (sound.ogg) {
+        stream = StartStream(sound.ogg, loop, mixer.frequency, mixer.format, mixer.channels);
+        if (!stream) {
+            return false;
+        }
+    }
+    ChannelRecord& record = channels[channel];
+    record.owner = number;
+    record.volume = ClampVolume(volume);
+    record.loop = loop;
+    record.bytesPlayed = 0;
+    Mix_Volume(channel, MixerVolume(record.volume));
+    // The stream and the counter go on before the first byte is mixed.
+    Mix_UnregisterAllEffects(channel);
+    if (stream && !Mix_RegisterEffect(channel, StreamEffect, StreamDone, stream)) {
+        delete stream;
+        return false;
+    }
+    record.stream = stream;
+    Mix_RegisterEffect(channel, CountPlayedBytes, nullptr, nullptr);
+    // NOTE: a stream's silence always loops; the stream decides the end.
+    if (Mix_PlayChannel(channel, sound.chunk, loop || stream ? -1 : 0) < 0) {
+        Mix_UnregisterAllEffects(channel);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 // Opens the OGG Vorbis stream; a short one is decoded whole and converted to
@@ -496,30 +532,7 @@ int playSound(int number, int flags, int volume)
     if (channel < 0) {
         return 0;
     }
-    Mix_HaltChannel(channel);
-    StreamState* stream = nullptr;
-    if (sound->ogg) {
-        stream = StartStream(sound->ogg, (flags & SoundLoop) != 0, mixer.frequency, mixer.format, mixer.channels);
-        if (!stream) {
-            return 0;
-        }
-    }
-    ChannelRecord& record = channels[channel];
-    record.owner = number;
-    record.volume = ClampVolume(volume);
-    record.bytesPlayed = 0;
-    Mix_Volume(channel, MixerVolume(record.volume));
-    // The stream and the counter go on before the first byte is mixed.
-    Mix_UnregisterAllEffects(channel);
-    if (stream && !Mix_RegisterEffect(channel, StreamEffect, StreamDone, stream)) {
-        delete stream;
-        return 0;
-    }
-    record.stream = stream;
-    Mix_RegisterEffect(channel, CountPlayedBytes, nullptr, nullptr);
-    // NOTE: a stream's silence always loops; the stream decides the end.
-    if (Mix_PlayChannel(channel, sound->chunk, (flags & SoundLoop) || stream ? -1 : 0) < 0) {
-        Mix_UnregisterAllEffects(channel);
+    if (!StartOnChannel(channel, number, *sound, (flags & SoundLoop) != 0, volume)) {
         return 0;
     }
     sound->defaultChannel = channel + 1;
@@ -637,6 +650,68 @@ std::vector<int16_t> soundStreamFrames(int number, bool loop, int frames)
 int soundMixerVolume(int volume)
 {
     return MixerVolume(ClampVolume(volume));
+}
+
+// The output device went away: the mixer stands still until it is reopened.
+void NoteSoundDeviceLost()
+{
+    mixer.lost = mixer.open && !mixer.silent;
+}
+
+// While the device is lost, once a second: the mixer is opened again on the
+// driver it started with (the sound server may be back), or on the silent
+// stand-in meanwhile. What was looping (the music) starts again where it
+// played, paused if it was; sounds played once are not heard again.
+void ReopenLostSound()
+{
+    if (!mixer.lost || SDL_GetTicks() - mixer.lastTry < 1000) {
+        return;
+    }
+    mixer.lastTry = SDL_GetTicks();
+    struct Replay {
+        int channel, number, volume;
+        bool paused;
+    };
+    std::vector<Replay> replays;
+    for (int channel = 0; channel < mixer.channelCount; ++channel) {
+        const ChannelRecord& record = channels[channel];
+        if (record.owner >= 0 && record.loop && Mix_Playing(channel)) {
+            replays.push_back({channel, record.owner, record.volume, Mix_Paused(channel) != 0});
+        }
+    }
+    Mix_HaltChannel(-1);
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+    bool back = OpenMixer();
+    int frequency = 0, count = 0;
+    uint16_t format = 0;
+    // NOTE: the sounds were converted for the old device's format; a device
+    // that came back otherwise would play them wrongly, so it is not kept.
+    if (back && (!Mix_QuerySpec(&frequency, &format, &count) || frequency != mixer.frequency ||
+                 format != mixer.format || count != mixer.channels)) {
+        Mix_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        back = false;
+    }
+    if (!back) {
+        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+        OpenMixer();
+    }
+    mixer.lost = !back;
+    Mix_AllocateChannels(mixer.channelCount);
+    if (mixListened) {
+        Mix_SetPostMix(NoteMixPeak, nullptr);
+    }
+    for (const Replay& replay : replays) {
+        SoundRecord* sound = FindSound(replay.number);
+        if (sound && StartOnChannel(replay.channel, replay.number, *sound, true, replay.volume) && replay.paused) {
+            Mix_Pause(replay.channel);
+        }
+    }
+    if (back) {
+        std::fprintf(stderr, "Morvane: the sound device is back\n");
+    }
 }
 
 // Stops and frees every sound and closes the mixer.

@@ -136,7 +136,8 @@ void StartLanguages()
 bool StartSubsystem(int (*init)(), const char* label, const char* name)
 {
     if (init()) {
-        WriteLogLine(label, "OK");
+        // Sound without a device plays on silently: the log says so.
+        WriteLogLine(label, init == initSound && soundIsSilent() ? "OFF (no sound device)" : "OK");
         return true;
     }
     WriteLogLine(label, "FAILED");
@@ -163,6 +164,16 @@ bool AssetFailed()
         CloseGameScreen();
     ShowFatalError(text("tErrorASSET"));
     return false;
+}
+
+// The display went away while the game ran: what the orderly end writes is
+// written, and the log says why (the media layer then ends the program).
+void SaveForLostDisplay(const std::string& why)
+{
+    WriteLogLine("Display lost:", why);
+    SavePreferences(SaveTo);
+    SaveProgress(SaveTo);
+    CloseLog();
 }
 
 } // namespace
@@ -261,6 +272,7 @@ bool StartGame(const std::vector<std::string>& arguments)
     if (Prefs.music)
         MusicChannel = playSound(MenuMusic, SoundLoop | SoundOwnChannel, Prefs.musicVolume);
     ResetMainLoop();
+    setDisplayLostHandler(SaveForLostDisplay);  // only now is there progress to keep
     timings.finish = clock.Lap();
     timings.total = timings.splashShown + timings.picturePass + timings.gameFonts + timings.panels + timings.finish;
     return true;
@@ -268,6 +280,7 @@ bool StartGame(const std::vector<std::string>& arguments)
 
 void EndGame()
 {
+    setDisplayLostHandler(nullptr);
     SavePreferences(SaveTo);
     SaveProgress(SaveTo);
     releaseMedia();

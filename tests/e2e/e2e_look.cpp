@@ -7,7 +7,12 @@
 //       or "triple none", "cursor X Y" (the cell framed in the hover colour) or "cursor none"
 //   near "A..." "B..." TOL          six numbers each, none further apart than TOL
 //   keys TILE X Y X1 Y1 ...        arrows and Space taking the tile cursor onto each cell
+//   sound REC.raw                   s16le stereo 44100 Hz: "rms R gap MS", level and longest silence within
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <iterator>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -161,6 +166,23 @@ int main(int argc, char** argv)
             std::printf("space ");
         }
         std::printf("\n");
+        return 0;
+    }
+    if (command == "sound" && argc == 3) {
+        std::ifstream in(argv[2], std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+        std::vector<int16_t> pcm(bytes.size() / 4 * 2);
+        std::memcpy(pcm.data(), bytes.data(), pcm.size() * 2);
+        size_t first = 0, last = 0, run = 0, longest = 0;
+        double sum = 0;
+        for (size_t i = 0; i < pcm.size(); i += 2) {
+            const bool quiet = std::abs(pcm[i]) <= 1 && std::abs(pcm[i + 1]) <= 1;
+            longest = quiet || !last ? longest : std::max(longest, run);
+            run = quiet ? run + 1 : 0, first = quiet || last ? first : i, last = quiet ? last : i + 2;
+        }
+        for (size_t i = first; i < last; ++i)
+            sum += double(pcm[i]) * pcm[i];
+        std::printf("rms %.0f gap %.2f\n", last ? std::sqrt(sum / double(last - first)) : 0.0, double(longest) / 44.1);
         return 0;
     }
     Image a, b;

@@ -1,82 +1,26 @@
 #!/usr/bin/env bash
 # play_in_a_real_window.sh BUILD_DIR: the built game in Xvfb, played with xdotool, read only from
 # screenshots, its log and files. Run 1: full screen, level 1 by mouse, level 2 left, settings to a
-# 1280x720 window (music off), quit. Run 2: level 1 by keyboard alone, ended by SIGTERM.
+# 1280x720 window (music off), quit. Run 2: level 1 by keyboard alone, ended by SIGTERM. Run 3: the
+# X server killed at the main menu.
 set -uo pipefail
 
-BUILD=$(readlink -f "${1:?usage: $0 BUILD_DIR}")
-LOOK="$BUILD/tests/e2e_look"
-for tool in Xvfb xdotool import; do command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 1; }; done
-[ -x "$BUILD/game/morvane" ] && [ -x "$LOOK" ] || { echo "FAIL: no game or screenshot reader in $BUILD"; exit 1; }
-WORK=$(mktemp -d /tmp/morvane-e2e.XXXXXX)
-GAME="$WORK/game" SHOTS="$WORK/shots" XVFB_PID="" GAME_PID="" STARTED=$(date +%s)
-mkdir -p "$SHOTS"
-cleanup() {
-  local rc=$?
-  [ -z "$GAME_PID" ] || kill -KILL "$GAME_PID" 2>/dev/null
-  [ -z "$XVFB_PID" ] || { kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; }
-  if [ "$rc" -eq 0 ]; then rm -rf "$WORK"; else echo "Kept for inspection: $WORK"; fi
-}
-trap cleanup EXIT
-trap "exit 1" TERM INT HUP  # a stopped test still ends the game and the server
-say() { echo "[$(($(date +%s) - STARTED))s] $*"; }
-fail() { say "FAIL: $*"; exit 1; }
-# Runs a command until it succeeds; fails after `seconds` or when the game has ended.
-until_ok() {  # seconds what command...
-  local deadline=$(($(date +%s) + $1)) what=$2; shift 2
-  until "$@"; do
-    [ -z "$GAME_PID" ] || kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended unexpectedly (see $WORK/game.out)"
-    [ "$(date +%s)" -lt "$deadline" ] || fail "$what"
-    sleep 0.1
-  done
-}
+. "$(dirname "$0")/common.sh"
+needs Xvfb xdotool import
 
 # --- the X server (it picks a free display number itself) and the game folder
-Xvfb -displayfd 5 -screen 0 1920x1080x24 -nolisten tcp 5>"$WORK/display" >"$WORK/xvfb.log" 2>&1 & XVFB_PID=$!
+Xvfb -displayfd 5 -screen 0 1920x1080x24 -nolisten tcp 5>"$WORK/display" >"$WORK/xvfb.log" 2>&1 & XVFB_PID=$! SERVERS+=("$XVFB_PID")
 until_ok 10 "Xvfb did not start" test -s "$WORK/display"
 export DISPLAY=":$(head -n 1 "$WORK/display")"
 x_answers() { xdotool getdisplaygeometry >/dev/null 2>&1; }
 until_ok 10 "Xvfb did not answer" x_answers
 [ "$(xdotool getdisplaygeometry)" = "1920 1080" ] || fail "Xvfb screen is not 1920x1080"
-cp -r "$BUILD/game/." "$GAME/"
-rm -f "$GAME"/Morvane.prefs "$GAME"/Morvane.scores "$GAME"/Log*.log "$GAME"/Morvane\ *.bmp
-prefs_text() {  # music gamescreen
-  printf '\xEF\xBB\xBF\r\n; Morvane Preferences\r\n[Settings]\r\nLanguage = en_GB\r\nMusic = %s\r\nGameScreen = %s\r\nResolution = 1\r\nCompleted = 0\r\nSounds = 1\r\nMusicVolume = 100\r\n' "$1" "$2"
-}
-scores_text() {  # best of level 1: level 1 and 2 open
-  printf '%s\r\n0\r\n0\r\n0\r\n' "$1"
-  for _ in $(seq 3 25); do printf '0\r\n1\r\n'; done
-}
 prefs_text 1 0 >"$GAME/Morvane.prefs"
-export XDG_DATA_HOME="$WORK/xdg"
-start_game() {
-  (cd "$GAME" && exec env -u SDL_VIDEODRIVER -u SDL_RENDER_DRIVER SDL_AUDIODRIVER=dummy ./morvane /LOG) >>"$WORK/game.out" 2>&1 & GAME_PID=$!
-}
-finish_game() {  # leaves the exit status in GAME_STATUS
-  local pid=$GAME_PID; GAME_PID=""
-  until_ok 20 "the game did not end" ended_pid "$pid"
-  wait "$pid"; GAME_STATUS=$?
-}
-ended_pid() { ! kill -0 "$1" 2>/dev/null; }
-
 # --- looking and pointing, in the coordinates of the game's picture (OX, OY its place on the X screen)
-W=1920 H=1080 OX=0 OY=0 FULLSCREEN=1 KEYS=0
-shot() { import -window root -depth 8 "ppm:$SHOTS/$1.ppm" 2>/dev/null || fail "screenshot failed"; }
-count() { "$LOOK" count "$SHOTS/$1.ppm" $((OX + $2)) $((OY + $3)) "$4" "$5" "$6" "$7" "$8" "${9:-30}"; }  # shot x y w h r g b [tolerance]
-mad() { "$LOOK" mad "$SHOTS/$1.ppm" "$SHOTS/$2.ppm" $((OX + $3)) $((OY + $4)) "$5" "$6"; }  # shotA shotB x y w h
-below() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a < b) }'; }
+FULLSCREEN=1 KEYS=0
+screenshot() { import -window root -depth 8 "ppm:$1"; }
 point() { xdotool mousemove $((OX + $1)) $((OY + $2)); }
 click() { xdotool mousemove $((OX + $1)) $((OY + $2)) mousedown 1 sleep 0.1 mouseup 1 sleep 0.1; }
-# The strip at x y w h shows the hover colour (219, 63, 81) with the pointer on it.
-hovered() { point $(($1 + $3 / 2)) $(($2 + $4 / 2)) && shot hover && [ "$(count hover "$@" 219 63 81 15)" -ge 80 ]; }
-# A panel that slid in and rests: the area differs from a reference, shows a landmark
-# patch of a known colour and stays unchanged over three screenshots 0.3 s apart.
-at_rest() {  # reference x y w h landmark-x y w h r g b
-  shot rest1 && [ "$(count rest1 "${@:6:7}")" -ge 15 ] && ! below "$(mad "$1" rest1 "${@:2:4}")" 2 &&
-    sleep 0.3 && shot rest2 && below "$(mad rest1 rest2 "${@:2:4}")" 0.01 &&
-    sleep 0.3 && shot rest3 && below "$(mad rest1 rest3 "${@:2:4}")" 0.01
-}
-still() { shot rest1 && sleep 0.3 && shot rest2 && below "$(mad rest1 rest2 "$@")" 0.01; }
 # In full screen the game draws the pointer itself and acts where it last saw it:
 # the click waits for the picture to show the pointer there.
 pointer_moved() { shot seen1 && ! below "$(mad seen0 seen1 "$1" "$2" 24 24)" 1; }
@@ -110,29 +54,6 @@ wait_windowed() {
   [ "$OX" -eq 320 ] && [ "$OY" -eq 180 ] || fail "the window is not centred: at $OX,$OY"
   W=1280 H=720 FULLSCREEN=0
   layout
-}
-
-# --- where the panels lie (integer arithmetic as the game lays them out) ----------
-layout() {
-  T=$(((W / 15) / 8 * 8))
-  MM_H=$((H / 100 * 65)); MM_W=$((MM_H * 1030 / 1404)); MM_X=$((W / 2 - MM_W / 2))  # main menu: 65 %, 1030 x 1404
-  MM_REST=$((H + 1 - 25 * (MM_H / 25 + 1))); STRIP=$(((MM_W * 90 * 2 + 1030) / 2060))
-  PLAY_Y=$((MM_REST + MM_H * 260 / 1404)); SETTINGS_Y=$((MM_REST + MM_H * 580 / 1404)); QUIT_Y=$((MM_REST + MM_H * 1060 / 1404))
-  LS_H=$((H / 100 * 75)); LS_W=$((LS_H * 1272 / 1601)); LS_X=$((W / 2 - LS_W / 2))  # level select: 75 %, 1272 x 1601
-  LS_REF=$((H - 25 * (LS_H / 25 + 1)))
-  LS_CLOSE="$((LS_X + LS_W * 1140 / 1272)) $((LS_REF + LS_H * 104 / 1601)) $((LS_W * 112 / 1272)) $((LS_H * 118 / 1601)) 200 83 91"
-  CELL_X=$((LS_X + LS_W * 193 / 1272)); CELL_Y=$((LS_REF + LS_H * 416 / 1601))
-  NEXT_Y=$((H - 25 * ((H - (H / 2 - MM_H / 2)) / 25 + 1) + MM_H * 740 / 1404))  # level finished, centred
-  IG_H=$((MM_W * 1118 / 1030))  # in-game menu and confirmations: the main menu's width, 1030 x 1118
-  IG_QUIT_Y=$((H - 25 * ((H - (H / 2 - IG_H / 2)) / 25 + 1) + IG_H * 680 / 1118))
-  LEAVE_REF=$((H - 25 * ((H - (H / 2 - IG_H / 2)) / 25))); QC_REF=$((H - 25 * (IG_H / 25 + 1)))
-  YES_X=$((MM_X + MM_W * 132 / 1030)); YES_W=$((MM_W * 100 / 1030)); YES_H=$((IG_H * 98 / 1118)); YES_CX=$((YES_X + YES_W / 2))
-  ST_H=$((H / 100 * 65)); ST_W=$((ST_H * 1262 / 1120)); ST_X=$((W / 2 - ST_W / 2))  # settings: 65 %, 1262 x 1120
-  ST_REF=$((H - 25 * (ST_H / 25 + 1))); ST_STRIP=$(((ST_W * 65 * 2 + 1262) / 2524))
-  MUSIC_Y=$((ST_REF + ST_H * 380 / 1120)); MODE_Y=$((ST_REF + ST_H * 580 / 1120)); RES_Y=$((ST_REF + ST_H * 680 / 1120))
-  ROW_X=$((ST_X + ST_W * 90 / 1262)); ROW_W=$((ST_W * 1082 / 1262))
-  CONFIRM_X=$((ST_X + ST_W * 143 / 1262)); CONFIRM_Y=$((ST_REF + ST_H * 879 / 1120))
-  CORNER_X=$((W - T / 2)); CORNER_Y=$((T / 2))
 }
 
 # --- playing a level -----------------------------------------------------------------
@@ -263,4 +184,12 @@ kill -TERM "$GAME_PID"; finish_game
 [ "$GAME_STATUS" -eq 0 ] || fail "run 2 ended with status $GAME_STATUS"
 cmp -s "$GAME/Morvane.scores" <(scores_text 3) || fail "Morvane.scores after SIGTERM: $(tr '\r\n' ' ' <"$GAME/Morvane.scores")"
 cmp -s "$GAME/Morvane.prefs" <(prefs_text 0 1) || fail "Morvane.prefs changed in run 2"
+
+# === run 3: the X server goes away at the main menu ===================================
+touch "$WORK/mark"
+start_game
+wait_windowed
+until_ok 120 "no hover on Play in the window" hovered "$MM_X" "$PLAY_Y" "$MM_W" "$STRIP"
+kill "$XVFB_PID"
+lost_display "the X server went away"
 say "PASS"

@@ -3,6 +3,8 @@
 #include <chrono>
 #include <thread>
 
+#include <SDL.h>
+
 #include "media_support.h"
 
 namespace {
@@ -144,6 +146,23 @@ TEST_F(Sound, AStreamedLoopStartsAgainAtItsFirstSample)
     EXPECT_LE(seam, 2);
     EXPECT_GT(ending, Heard);
     EXPECT_EQ(after, 0);
+}
+
+// A device that goes away (a sound server stopped) is opened again within a second: what looped
+// plays on, on its channel, at its volume, paused if it was; what played once is not heard again.
+TEST_F(Sound, ALostDeviceIsOpenedAgainWithWhatLooped)
+{
+    ASSERT_NE(initSprite(), 0);  // the event pump
+    const int music = playSound(0, SoundLoop, 100), paused = playSound(4, SoundLoop | SoundOwnChannel, 70);
+    const int once = playSound(0, SoundOwnChannel, 100);  // four seconds long
+    pauseSound(4, paused);
+    SDL_Event removed{SDL_AUDIODEVICEREMOVED};
+    SDL_PushEvent(&removed);
+    for (int i = 0; i < 14; ++i, Wait(100))
+        nextWindowEvent();
+    EXPECT_EQ(soundStatus(4, paused) * 100 + soundVolume(4, paused), SoundPaused * 100 + 70);
+    EXPECT_EQ(soundStatus(0, music) * 10 + soundStatus(0, once), SoundPlaying * 10 + SoundStopped);
+    EXPECT_GT(PeakOver(200), Heard) << "the music is not heard again";
 }
 
 TEST(SilentSound, AMissingDeviceFallsBackToSilentOutput)
