@@ -34,13 +34,6 @@ void Blend(Canvas& canvas, const Image& image, int ox, int oy)
         }
 }
 
-Canvas Alone(const Image& image)
-{
-    Canvas canvas(image.width);
-    Blend(canvas, image, 0, 0);
-    return canvas;
-}
-
 // The canvas over a mid-grey board, shrunk by area averaging `block` to one.
 using Plane = std::vector<std::array<double, 4>>;  // r, g, b, alpha
 Plane Shrink(Canvas& canvas, int block)
@@ -140,7 +133,8 @@ TEST_F(Tiles, EveryPairDiffersInColourGreyColourBlindViewAndEmblemShape)
     std::vector<std::vector<uint8_t>> edges;
     std::vector<int> frequency(Small * Small, 0);
     for (const Image& tile : tiles) {
-        Canvas canvas = Alone(tile);
+        Canvas canvas(tile.width);
+        Blend(canvas, tile, 0, 0);
         colour.push_back(Shrink(canvas, tile.width / Small));
         deuteran.push_back(Deuteranope(colour.back()));
         edges.push_back(Edges(colour.back()));
