@@ -88,9 +88,7 @@ TEST(Levels, TableAddressingAndRatings)
         const LevelRecord& level = LevelByNumber(n);
         SCOPED_TRACE(n);
         EXPECT_EQ(level.number, n);
-        EXPECT_EQ(level.name, std::to_string(n));
-        EXPECT_EQ(level.locked, n == 1 ? 0 : 1);
-        EXPECT_EQ(level.best, 0);
+        EXPECT_EQ(level.name, std::to_string(n));  // its lock and best as built: the outcome test's last loop
         EXPECT_EQ(level.tiles, level.columns * level.rows);
         EXPECT_EQ(level.tiles % 3 + level.copies % 3, 0);
         EXPECT_LE((level.tiles + level.copies - 1) / level.copies, 40) << "more pictures than tiles";

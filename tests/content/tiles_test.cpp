@@ -153,7 +153,6 @@ TEST_F(Tiles, EveryPairDiffersInColourGreyColourBlindViewAndEmblemShape)
         }
         EXPECT_GE(std::max(right - left, bottom - top) + 1, Small / 2) << "tile " << i + 1 << ": a small emblem";
     }
-    double least[4] = {1e9, 1e9, 1e9, 1e9};
     for (int i = 0; i < TileCount; ++i)
         for (int j = i + 1; j < TileCount; ++j) {
             int both = 0, either = 0;
@@ -167,13 +166,10 @@ TEST_F(Tiles, EveryPairDiffersInColourGreyColourBlindViewAndEmblemShape)
                                         either ? 1.0 - double(both) / either : 0.0};
             const double margins[4] = {12.0, 8.0, 9.0, 0.30};
             const char* views[4] = {"colour", "greyscale", "to a red-green colour-blind player", "emblem shape"};
-            for (int k = 0; k < 4; ++k) {
-                least[k] = std::min(least[k], measures[k]);
-                EXPECT_GE(measures[k], margins[k]) << "tiles " << i + 1 << " and " << j + 1 << " look alike in " << views[k];
-            }
+            for (int k = 0; k < 4; ++k)
+                EXPECT_GE(measures[k], margins[k]) << "tiles " << i + 1 << " and " << j + 1 << " look alike in " << views[k]
+                                                   << " (" << measures[k] << ")";
         }
-    std::printf("[ measured ] least pair differences: colour %.1f, grey %.1f, deuteranope %.1f, shape %.3f\n", least[0],
-                least[1], least[2], least[3]);
 }
 
 // Under the solid part of a ring (the marker over its tile, the cursor
