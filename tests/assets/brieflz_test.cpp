@@ -26,11 +26,8 @@ struct BlockAssembler {
             bytes.push_back(0);
             bitsUsed = 0;
         }
-        uint16_t tag = static_cast<uint16_t>(bytes[tagAt] | (bytes[tagAt + 1] << 8));
-        tag = static_cast<uint16_t>(tag | (bit << (15 - bitsUsed)));
-        bytes[tagAt] = static_cast<uint8_t>(tag & 0xFF);
-        bytes[tagAt + 1] = static_cast<uint8_t>(tag >> 8);
-        bitsUsed++;
+        const int at = 15 - bitsUsed++;  // the word is little-endian, filled from its top bit
+        bytes[tagAt + at / 8] |= static_cast<uint8_t>(bit << (at % 8));
     }
     // Gamma: the bits under the top one, each followed by "more follows".
     void Gamma(uint64_t value)

@@ -32,7 +32,6 @@ TEST(PreferencesReader, HandEditedFiles)
         std::string file;
         Values expected;
     } cases[] = {
-        {"[SETTINGS]\r\nmusic=0\r\n", {"", 0, 2, 1, 0, 1, 100}},
         {"  \t[settings]\n\t  SOUNDS   =\t 0  \nmusicvolume= 55\n", {"", 1, 2, 1, 0, 0, 55}},
         {"[Settings]\r\n" + keys, {"fr_FR", 0, 0, 5, 1, 0, 10}},
         {keys, defaults},  // keys outside the group
