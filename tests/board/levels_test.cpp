@@ -36,7 +36,6 @@ TEST(Dealing, DecksBoardsAndWhereTheyLie)
         std::sort(copies.rbegin(), copies.rend());
         EXPECT_EQ(copies, c.copies);
         ASSERT_EQ(Game.board.size(), size_t(c.columns * c.rows));
-        EXPECT_EQ(Game.tilesTotal, c.columns * c.rows);
         EXPECT_EQ(Game.OffsetX, c.width / 2 - c.columns * TileSize / 2);
         EXPECT_EQ(Game.OffsetY, c.height + 1);
         // Where each cell lies is the property test's (its invariant holds from the deal on).
