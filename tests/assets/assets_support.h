@@ -30,22 +30,6 @@ inline std::vector<uint8_t> RandomBytes(size_t size, uint32_t seed)
     return out;
 }
 
-// Stretches of text, random bytes and runs of one byte.
-inline std::vector<uint8_t> MixedBytes(size_t size, uint32_t seed)
-{
-    std::mt19937 random(seed);
-    std::vector<uint8_t> out;
-    while (out.size() < size) {
-        const size_t stretch = std::min<size_t>(size - out.size(), 4096 + random() % 65536);
-        const int kind = static_cast<int>(random() % 3);
-        const std::vector<uint8_t> part = kind == 0 ? TextBytes(stretch, random())
-                                          : kind == 1 ? RandomBytes(stretch, random())
-                                                      : std::vector<uint8_t>(stretch, static_cast<uint8_t>(random()));
-        out.insert(out.end(), part.begin(), part.end());
-    }
-    return out;
-}
-
 inline uint32_t TileColour(int i)  // tile i, 1..40
 {
     return rgba(i * 6, 255 - i * 5, i * 3 + 20);
