@@ -3,7 +3,6 @@
 #pragma once
 
 #include <algorithm>
-#include <cstdio>
 #include <random>
 
 #include "assets/archive_writer.h"
@@ -62,11 +61,8 @@ inline std::vector<PackMember> CompleteMembers(int artworkWidth, int artworkHeig
                                 "menu_template.png", "settings_template.png"})
         add(picture, MakeSolidPng(48, 48, rgba(200, 180, 40, 200)));
     add("logo.png", MakeSolidPng(400, 100, rgba(240, 200, 100)));
-    for (int i = 1; i <= 40; i++) {
-        char name[16];
-        std::snprintf(name, sizeof name, "tile%02d.png", i);
-        add(name, MakeSolidPng(96, 96, TileColour(i)));
-    }
+    for (int i = 1; i <= 40; i++)
+        add((i < 10 ? "tile0" : "tile") + std::to_string(i) + ".png", MakeSolidPng(96, 96, TileColour(i)));
     return members;
 }
 

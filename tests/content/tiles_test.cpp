@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 
 #include "content_support.h"
 
@@ -100,11 +99,8 @@ class Tiles : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        for (int i = 1; i <= TileCount; ++i) {
-            char name[16];
-            std::snprintf(name, sizeof name, "tile%02d.png", i);
-            tiles.push_back(Decode(Member(name, 204800)));
-        }
+        for (int i = 1; i <= TileCount; ++i)
+            tiles.push_back(Decode(Member((i < 10 ? "tile0" : "tile") + std::to_string(i) + ".png", 204800)));
         marker = Decode(Member("selected.png", 204800));
         cursor = Decode(Member("cursor.png", 204800));
     }
