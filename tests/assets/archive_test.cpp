@@ -93,11 +93,11 @@ void PutLittle(std::vector<uint8_t>& out, uint64_t value, int bytes)
 
 // A "2zlp" entry written field by field, so that the fields can lie.
 void RawEntry(std::vector<uint8_t>& archive, uint64_t size, uint64_t storedSize, const std::string& name,
-              const std::vector<uint8_t>& data)
+              const std::vector<uint8_t>& data, uint64_t nameLength = 0)
 {
     PutLittle(archive, size, 8);
     PutLittle(archive, storedSize, 8);
-    PutLittle(archive, name.size(), 2);
+    PutLittle(archive, nameLength ? nameLength : name.size(), 2);
     archive.insert(archive.end(), name.begin(), name.end());
     archive.insert(archive.end(), data.begin(), data.end());
 }
@@ -121,14 +121,7 @@ TEST(DataArchive, RefusesHeadersThatLie)
 
     for (int field = 0; field < 2; field++) {  // a stored size, then a name length, past the end
         std::vector<uint8_t> cut = good;
-        if (field == 0) {
-            RawEntry(cut, 50, uint64_t(1) << 40, "far", std::vector<uint8_t>(50, 1));
-        } else {
-            PutLittle(cut, 50, 8);
-            PutLittle(cut, 50, 8);
-            PutLittle(cut, 0xFFFF, 2);
-            cut.insert(cut.end(), 60, 'n');
-        }
+        RawEntry(cut, 50, field ? 50 : uint64_t(1) << 40, std::string(60, 'n'), {}, field ? 0xFFFF : 0);
         ASSERT_TRUE(OpenDataArchiveMemory(archive, cut.data(), cut.size()));
         EXPECT_TRUE(archive.damagedTail);
         EXPECT_EQ(archive.entries.size(), 1u);

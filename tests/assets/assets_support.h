@@ -3,7 +3,6 @@
 #pragma once
 
 #include <algorithm>
-#include <cstdio>
 #include <random>
 
 #include "assets/archive_writer.h"
@@ -27,22 +26,6 @@ inline std::vector<uint8_t> RandomBytes(size_t size, uint32_t seed)
     std::vector<uint8_t> out(size);
     for (uint8_t& b : out)
         b = static_cast<uint8_t>(random() >> 24);
-    return out;
-}
-
-// Stretches of text, random bytes and runs of one byte.
-inline std::vector<uint8_t> MixedBytes(size_t size, uint32_t seed)
-{
-    std::mt19937 random(seed);
-    std::vector<uint8_t> out;
-    while (out.size() < size) {
-        const size_t stretch = std::min<size_t>(size - out.size(), 4096 + random() % 65536);
-        const int kind = static_cast<int>(random() % 3);
-        const std::vector<uint8_t> part = kind == 0 ? TextBytes(stretch, random())
-                                          : kind == 1 ? RandomBytes(stretch, random())
-                                                      : std::vector<uint8_t>(stretch, static_cast<uint8_t>(random()));
-        out.insert(out.end(), part.begin(), part.end());
-    }
     return out;
 }
 
@@ -78,11 +61,8 @@ inline std::vector<PackMember> CompleteMembers(int artworkWidth, int artworkHeig
                                 "menu_template.png", "settings_template.png"})
         add(picture, MakeSolidPng(48, 48, rgba(200, 180, 40, 200)));
     add("logo.png", MakeSolidPng(400, 100, rgba(240, 200, 100)));
-    for (int i = 1; i <= 40; i++) {
-        char name[16];
-        std::snprintf(name, sizeof name, "tile%02d.png", i);
-        add(name, MakeSolidPng(96, 96, TileColour(i)));
-    }
+    for (int i = 1; i <= 40; i++)
+        add((i < 10 ? "tile0" : "tile") + std::to_string(i) + ".png", MakeSolidPng(96, 96, TileColour(i)));
     return members;
 }
 

@@ -15,11 +15,7 @@ namespace {
 
 class AssetLoading : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        ASSERT_NE(initSprite(), 0);
-        ASSERT_NE(initSound(), 0);
-    }
+    static void SetUpTestSuite() { ASSERT_TRUE(initSprite() && initSound()); }
     static void TearDownTestSuite() { releaseMedia(); }
     void TearDown() override
     {

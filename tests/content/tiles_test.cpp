@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 
 #include "content_support.h"
 
@@ -32,13 +31,6 @@ void Blend(Canvas& canvas, const Image& image, int ox, int oy)
                 d[c] = a > 0 ? (s[c] / 255.0 * sa + d[c] * d[3] * (1 - sa)) / a : 0;
             d[3] = a;
         }
-}
-
-Canvas Alone(const Image& image)
-{
-    Canvas canvas(image.width);
-    Blend(canvas, image, 0, 0);
-    return canvas;
 }
 
 // The canvas over a mid-grey board, shrunk by area averaging `block` to one.
@@ -107,11 +99,8 @@ class Tiles : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        for (int i = 1; i <= TileCount; ++i) {
-            char name[16];
-            std::snprintf(name, sizeof name, "tile%02d.png", i);
-            tiles.push_back(Decode(Member(name, 204800)));
-        }
+        for (int i = 1; i <= TileCount; ++i)
+            tiles.push_back(Decode(Member((i < 10 ? "tile0" : "tile") + std::to_string(i) + ".png", 204800)));
         marker = Decode(Member("selected.png", 204800));
         cursor = Decode(Member("cursor.png", 204800));
     }
@@ -140,7 +129,8 @@ TEST_F(Tiles, EveryPairDiffersInColourGreyColourBlindViewAndEmblemShape)
     std::vector<std::vector<uint8_t>> edges;
     std::vector<int> frequency(Small * Small, 0);
     for (const Image& tile : tiles) {
-        Canvas canvas = Alone(tile);
+        Canvas canvas(tile.width);
+        Blend(canvas, tile, 0, 0);
         colour.push_back(Shrink(canvas, tile.width / Small));
         deuteran.push_back(Deuteranope(colour.back()));
         edges.push_back(Edges(colour.back()));
@@ -159,7 +149,6 @@ TEST_F(Tiles, EveryPairDiffersInColourGreyColourBlindViewAndEmblemShape)
         }
         EXPECT_GE(std::max(right - left, bottom - top) + 1, Small / 2) << "tile " << i + 1 << ": a small emblem";
     }
-    double least[4] = {1e9, 1e9, 1e9, 1e9};
     for (int i = 0; i < TileCount; ++i)
         for (int j = i + 1; j < TileCount; ++j) {
             int both = 0, either = 0;
@@ -173,13 +162,10 @@ TEST_F(Tiles, EveryPairDiffersInColourGreyColourBlindViewAndEmblemShape)
                                         either ? 1.0 - double(both) / either : 0.0};
             const double margins[4] = {12.0, 8.0, 9.0, 0.30};
             const char* views[4] = {"colour", "greyscale", "to a red-green colour-blind player", "emblem shape"};
-            for (int k = 0; k < 4; ++k) {
-                least[k] = std::min(least[k], measures[k]);
-                EXPECT_GE(measures[k], margins[k]) << "tiles " << i + 1 << " and " << j + 1 << " look alike in " << views[k];
-            }
+            for (int k = 0; k < 4; ++k)
+                EXPECT_GE(measures[k], margins[k]) << "tiles " << i + 1 << " and " << j + 1 << " look alike in " << views[k]
+                                                   << " (" << measures[k] << ")";
         }
-    std::printf("[ measured ] least pair differences: colour %.1f, grey %.1f, deuteranope %.1f, shape %.3f\n", least[0],
-                least[1], least[2], least[3]);
 }
 
 // Under the solid part of a ring (the marker over its tile, the cursor

@@ -64,9 +64,9 @@ double Detail(const Image& image, int x0, int y0, int w, int h)
     return double(sum) / (double(w) * h);
 }
 
-bool Hover(const unsigned char* p)
+bool Within(const unsigned char* p, int r, int g, int b, int tolerance)
 {
-    return std::abs(p[0] - 219) <= 12 && std::abs(p[1] - 63) <= 12 && std::abs(p[2] - 81) <= 12;
+    return std::abs(p[0] - r) <= tolerance && std::abs(p[1] - g) <= tolerance && std::abs(p[2] - b) <= tolerance;
 }
 
 int Board(const Image& image, int areaX, int areaY, int areaW, int areaH, int tile, int columns)
@@ -92,9 +92,9 @@ int Board(const Image& image, int areaX, int areaY, int areaW, int areaH, int ti
             best = s, phase = p;
     }
     struct Cell {
-        int cx, cy, group;
+        int cx, cy;
     };
-    std::vector<Cell> cells, groups;  // groups: where each picture was first seen
+    std::vector<std::vector<Cell>> groups;  // the cells of each picture, in the order seen
     const int inset = tile / 4, crop = tile - 2 * inset;
     int fullRows = 0, cursorX = 0, cursorY = 0;
     long cursorPixels = tile;  // at least a tile's width of them
@@ -105,39 +105,31 @@ int Board(const Image& image, int areaX, int areaY, int areaW, int areaH, int ti
             long count = 0;
             for (int y = std::max(0, top - tile / 8); y < std::min(image.height, top + tile + tile / 8); ++y)
                 for (int xx = std::max(0, x - tile / 8); xx < std::min(image.width, x + tile + tile / 8); ++xx)
-                    count += Hover(image.at(xx, y)) && !(xx >= x + tile / 16 && xx < x + tile - tile / 16 &&
+                    count += Within(image.at(xx, y), 219, 63, 81, 12) && !(xx >= x + tile / 16 && xx < x + tile - tile / 16 &&
                                                          y >= top + tile / 16 && y < top + tile - tile / 16);
             if (count > cursorPixels)
                 cursorPixels = count, cursorX = x + tile / 2, cursorY = top + tile / 2;
             if (top < areaY || top + tile > areaY + areaH || Detail(image, x + inset, top + inset, crop, crop) < 12.0)
                 continue;  // off the area, or the background: no tile here
             ++inRow;
-            Cell cell{x + tile / 2, top + tile / 2, -1};
-            for (size_t g = 0; g < groups.size() && cell.group < 0; ++g)
-                if (Mad(image, cell.cx - crop / 2, cell.cy - crop / 2, image, groups[g].cx - crop / 2,
-                        groups[g].cy - crop / 2, crop, crop) < 12.0)
-                    cell.group = int(g);
-            if (cell.group < 0) {
-                cell.group = int(groups.size());
-                groups.push_back(cell);
-            }
-            cells.push_back(cell);
+            const Cell cell{x + tile / 2, top + tile / 2};
+            auto group = std::ranges::find_if(groups, [&](const std::vector<Cell>& g) {
+                return Mad(image, cell.cx - crop / 2, cell.cy - crop / 2, image, g[0].cx - crop / 2, g[0].cy - crop / 2, crop,
+                           crop) < 12.0;
+            });
+            if (group == groups.end())
+                group = groups.insert(group, std::vector<Cell>());
+            group->push_back(cell);
         }
         fullRows += inRow == columns;
     }
     std::printf("fullrows %d\n", fullRows);
     std::printf("cursor %s\n", cursorX ? (std::to_string(cursorX) + " " + std::to_string(cursorY)).c_str() : "none");
-    for (size_t g = 0; g < groups.size(); ++g) {
-        std::vector<const Cell*> members;
-        for (const Cell& cell : cells)
-            if (cell.group == int(g))
-                members.push_back(&cell);
-        if (members.size() >= 3) {
-            std::printf("triple %d %d %d %d %d %d\n", members[0]->cx, members[0]->cy, members[1]->cx, members[1]->cy,
-                        members[2]->cx, members[2]->cy);
+    for (const std::vector<Cell>& g : groups)
+        if (g.size() >= 3) {
+            std::printf("triple %d %d %d %d %d %d\n", g[0].cx, g[0].cy, g[1].cx, g[1].cy, g[2].cx, g[2].cy);
             return 0;
         }
-    }
     std::printf("triple none\n");
     return 0;
 }
@@ -206,8 +198,7 @@ int main(int argc, char** argv)
         long count = 0;
         for (int yy = y; yy < y + h; ++yy)
             for (int xx = x; xx < x + w; ++xx)
-                count += std::abs(a.at(xx, yy)[0] - number(7)) <= number(10) && std::abs(a.at(xx, yy)[1] - number(8)) <= number(10) &&
-                         std::abs(a.at(xx, yy)[2] - number(9)) <= number(10);
+                count += Within(a.at(xx, yy), number(7), number(8), number(9), number(10));
         std::printf("%ld\n", count);
         return 0;
     }

@@ -7,11 +7,6 @@ namespace {
 constexpr uint32_t Black = rgba(0, 0, 0), White = rgba(255, 255, 255), Blue = rgba(0, 0, 255);
 constexpr uint32_t HalfRed = rgba(255, 0, 0, 128), Mixed = rgba(128, 0, 127);
 
-int LoadImage(const std::vector<uint8_t>& png)
-{
-    return loadImage(-1, png.data(), png.size());
-}
-
 TEST_F(ScreenTest, SpritesAreCopiedBlendedClippedZoomedAndGrabbed)
 {
     PaintBackground(Blue);
@@ -82,7 +77,8 @@ TEST_F(ScreenTest, OnlyFramesThatChangeAreComposedAndShown)
 
     drawSprite(50, 0, 0);
     drawSpriteBlended(58, 30, 30);
-    const int black = LoadImage(MakeSolidPng(8, 8, Black));
+    const std::vector<uint8_t> blackPng = MakeSolidPng(8, 8, Black);
+    const int black = loadImage(-1, blackPng.data(), blackPng.size());
     ASSERT_TRUE(beginDrawing(58));
     drawImage(black, 0, 0);
     endDrawing();

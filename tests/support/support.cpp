@@ -7,8 +7,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <random>
-#include <sstream>
 
 // Every test program runs the real SDL layer headless, whoever starts it.
 // (These were ctest properties, but gtest's test discovery kept only the
@@ -62,9 +62,7 @@ std::vector<uint8_t> MakeSolidPng(int width, int height, uint32_t colour)
 std::string ReadBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 std::vector<std::string> CrLfLines(const std::string& path)
