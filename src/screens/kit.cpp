@@ -5,6 +5,7 @@
 #include "assets/asset_loading.h"
 #include "assets/asset_numbers.h"
 #include "display/layout.h"
+#include "settings/preferences.h"
 
 int PointerX = -1;
 int PointerY = -1;
@@ -172,32 +173,33 @@ static void DrawAlignedLine(int x, int y, int width, const std::string& line, ui
         drawText(x, y, line, colour);
 }
 
-int DrawWrappedText(int x, int y, int width, int /*height*/, int lineStep, const std::string& text,
-                    uint32_t colour, int align)
+std::vector<std::string> WrapTextLines(const std::string& text, int width, const std::vector<size_t>& breaks)
 {
-    if (textWidth(text) <= width) {
-        DrawAlignedLine(x, y, width, text, colour, align);
-        return y;
-    }
-    // Positions are 0-based here: p and q are the index just past a blank
-    // (so a cut "after the blank" keeps it), 0 meaning none.
-    std::string rest = text;
+    if (textWidth(text) <= width)
+        return {text};
+    // Offsets are from the start of the line being filled: p and q are just
+    // past a break opportunity (a cut after a blank keeps the blank on the
+    // line), 0 meaning none yet.
+    std::vector<std::string> lines;
+    size_t start = 0;
     size_t searchFrom = 0;
     size_t p = 0;
+    auto next = breaks.begin();
     for (;;) {
         const size_t q = p;
-        const size_t blank = rest.find(' ', searchFrom);
-        if (blank == std::string::npos) {
+        const std::string rest = text.substr(start);
+        while (next != breaks.end() && *next <= start + searchFrom)
+            ++next;
+        if (next == breaks.end()) {
             if (q > 0 && textWidth(rest) >= width) {
-                DrawAlignedLine(x, y, width, rest.substr(0, q), colour, align);
-                y += lineStep;
-                DrawAlignedLine(x, y, width, rest.substr(q), colour, align);
+                lines.push_back(rest.substr(0, q));
+                lines.push_back(rest.substr(q));
             } else {
-                DrawAlignedLine(x, y, width, rest, colour, align);
+                lines.push_back(rest);
             }
-            return y;
+            return lines;
         }
-        p = blank + 1;
+        p = *next - start;
         if (textWidth(rest.substr(0, p)) < width) {
             searchFrom = p;
             continue;
@@ -205,14 +207,25 @@ int DrawWrappedText(int x, int y, int width, int /*height*/, int lineStep, const
         // NOTE: a first word that alone fills the line (q is 0) goes on a
         // line of its own, overflowing the box, so the loop always moves on.
         const size_t cut = q > 0 ? q : p;
-        DrawAlignedLine(x, y, width, rest.substr(0, cut), colour, align);
-        y += lineStep;
-        rest = rest.substr(cut);
+        lines.push_back(rest.substr(0, cut));
+        start += cut;
         searchFrom = 0;
         p = 0;
-        if (rest.empty())
-            return y - lineStep;
+        if (start >= text.size())
+            return lines;
     }
+}
+
+int DrawWrappedText(int x, int y, int width, int /*height*/, int lineStep, const std::string& text,
+                    uint32_t colour, int align)
+{
+    const std::vector<std::string> lines = WrapTextLines(text, width, lineBreaks(text, Prefs.language));
+    for (size_t i = 0; i < lines.size(); i++) {
+        if (i > 0)
+            y += lineStep;
+        DrawAlignedLine(x, y, width, lines[i], colour, align);
+    }
+    return y;
 }
 
 void BuildLevelLabel(const std::string& text)
