@@ -104,6 +104,10 @@ int SettingsStripHeight(int width);
 // the given break opportunities (byte offsets just past each, as lineBreaks
 // gives them): each line ends at the last one that keeps it narrower.
 std::vector<std::string> WrapTextLines(const std::string& text, int width, const std::vector<size_t>& breaks);
+// Where a wrapped text may end a line: the Unicode line-breaking rules'
+// opportunities, kept in words of scripts written with blanks only after a
+// blank (a hyphen or a slash in a Latin word never ends a line).
+std::vector<size_t> WrapOpportunities(const std::string& text, const std::string& language);
 // Wrapped text into the current drawing target, cut where the Unicode
 // line-breaking rules allow in the current language; answers the y of the
 // last line drawn. align: 0 centred, 1 right-aligned to x + width, else left.
