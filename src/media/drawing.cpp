@@ -141,8 +141,14 @@ TTF_Font* FaceFor(FontRecord& font, uint32_t c)
     return system ? system : font.font;
 }
 
-// The text cut into stretches of one face each; a text the font has every
-// letter of is one stretch, drawn and measured exactly as the font alone.
+// True when the font's own face draws the whole text: it is then drawn and
+// measured exactly as the font alone.
+bool OwnFaceOnly(const FontRecord& font, const std::vector<TextRun>& runs)
+{
+    return runs.empty() || (runs.size() == 1 && runs[0].font == font.font);
+}
+
+// The text cut into stretches of one face each.
 std::vector<TextRun> SplitIntoRuns(FontRecord& font, const std::string& text)
 {
     std::vector<TextRun> runs;
@@ -163,7 +169,7 @@ std::vector<TextRun> SplitIntoRuns(FontRecord& font, const std::string& text)
 bool MeasureText(FontRecord& font, const std::string& text, int& width, int& height)
 {
     const std::vector<TextRun> runs = SplitIntoRuns(font, text);
-    if (runs.size() <= 1) {
+    if (OwnFaceOnly(font, runs)) {
         return TTF_SizeUTF8(font.font, text.c_str(), &width, &height) == 0;
     }
     width = 0;
@@ -183,7 +189,7 @@ bool MeasureText(FontRecord& font, const std::string& text, int& width, int& hei
 SDL_Surface* RenderLine(FontRecord& font, const std::string& text)
 {
     const std::vector<TextRun> runs = SplitIntoRuns(font, text);
-    if (runs.size() <= 1) {
+    if (OwnFaceOnly(font, runs)) {
         return RenderRun(font.font, font.highQuality, text);
     }
     int width = 0, height = 0;

@@ -277,4 +277,43 @@ TEST_F(Menus, WrappingKeepsLatinLinesAndBreaksCjk)
     EXPECT_GE(cjk, LanguageList.size() > 5 ? 2 : 0) << "Japanese and Chinese paragraphs span lines";
 }
 
+// Inked rows (first, last) and the ink pattern of a text drawn at (0, 0).
+std::pair<std::pair<int, int>, std::vector<bool>> Ink(const std::string& shown)
+{
+    const int sprite = createSprite(-1, 400, 200, SpriteAlphaBlending);
+    EXPECT_TRUE(beginDrawing(sprite));
+    setDrawingMode(DrawTransparent | DrawAlphaBlend);
+    drawText(0, 0, shown, TextColour);
+    endDrawing();
+    std::pair<int, int> rows{200, -1};
+    std::vector<bool> pattern;
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 400; ++x) {
+            pattern.push_back(spritePixel(sprite, x, y) >> 24 > 128);
+            if (pattern.back())
+                rows = {std::min(rows.first, y), y};
+        }
+    freeSprite(sprite);
+    return {rows, pattern};
+}
+
+// Letters Baloo lacks come from the next face that has them: Cyrillic,
+// CJK, then a system face (Georgian); measured stretch by stretch and standing
+// on Baloo's baseline. Only a letter no face has is an empty box.
+TEST_F(Menus, TextInEveryScript)
+{
+    setDrawingFont(GameFont(46, true));
+    const std::string cyrillic = "\xD0\x96", han = "\xE6\x97\xA5", georgian = "\xE1\x83\x90", none = "\xEE\x80\x80";
+    EXPECT_EQ(textWidth("H" + cyrillic + han + "x"),
+              textWidth("H") + textWidth(cyrillic) + textWidth(han) + textWidth("x"));
+    EXPECT_EQ(textHeight("H" + han), textHeight("H"));
+    const auto box = Ink(none);
+    for (const std::string& letter : {cyrillic, han, georgian}) {
+        const auto ink = Ink(letter);
+        EXPECT_NE(ink.second, box.second) << letter << " drawn as an empty box";
+        EXPECT_NE(ink.first.second, -1) << letter;
+        EXPECT_NEAR(ink.first.second, Ink("H").first.second, 8) << letter << ": on the baseline";  // CJK dips a little
+    }
+}
+
 }  // namespace
