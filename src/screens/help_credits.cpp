@@ -27,7 +27,7 @@ const CreditLine CreditLines[CreditLineCount] = {
     {1109, "tCreditsSOUNDFX", ""},
     {1164, "tCreditsSYNTHESISED", "Synthesised in-house"},
     {1274, "tCreditsFONT", ""},
-    {1329, "", "Quicksand, Comfortaa, Noto Sans CJK: SIL OFL 1.1"},
+    {1329, "", "Quicksand, Comfortaa, Noto Sans CJK: SIL OFL"},
 };
 
 namespace {
