@@ -2,8 +2,8 @@
 #  - Quicksand Bold (fonts-quicksand) for Latin, shipped under the member
 #    name the game has always loaded, "Baloo-Regular.ttf";
 #  - Comfortaa Bold (fonts-comfortaa) for Cyrillic, whole;
-#  - Noto Sans CJK (fonts-noto-cjk) for Japanese and Chinese, cut at build time
-#    to the characters the shipped language files use.
+#  - Noto Sans CJK JP and SC (fonts-noto-cjk) for Japanese and Chinese, cut at
+#    build time to the characters the shipped language files use.
 # All three are under the SIL Open Font License 1.1 (the LICENSE-*.txt files).
 set(MORVANE_FONT_SOURCE "/usr/share/fonts/truetype/quicksand/Quicksand-Bold.ttf"
     CACHE FILEPATH "The TrueType file shipped as the game's font")
@@ -11,8 +11,6 @@ set(MORVANE_CYRILLIC_FONT_SOURCE "/usr/share/fonts/truetype/comfortaa/Comfortaa-
     CACHE FILEPATH "The face shipped for Cyrillic")
 set(MORVANE_CJK_FONT_SOURCE "/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc"
     CACHE FILEPATH "The collection the CJK face is cut from")
-# Its number in the collection: 0 is the Japanese cut, 2 the Simplified Chinese.
-set(MORVANE_CJK_FONT_NUMBER 0 CACHE STRING "The face's number in the CJK collection")
 foreach(pair "MORVANE_FONT_SOURCE;fonts-quicksand" "MORVANE_CYRILLIC_FONT_SOURCE;fonts-comfortaa"
              "MORVANE_CJK_FONT_SOURCE;fonts-noto-cjk")
   list(GET pair 0 variable)
@@ -37,20 +35,30 @@ add_custom_command(
   COMMENT "Copying the Latin and Cyrillic faces (Quicksand, Comfortaa)"
   VERBATIM)
 
+# Han characters are drawn differently in Japan and in China: the Japanese
+# cut holds the characters of every language but Chinese, the Simplified
+# Chinese cut those of the Chinese files; the game asks the one of its language first.
 file(GLOB morvane_font_languages CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/content/languages/*.language")
-set(morvane_cjk_out "${morvane_font_dir}/NotoSansCJK-Regular.otf")
-add_custom_command(
-  OUTPUT "${morvane_cjk_out}"
-  COMMAND ${CMAKE_COMMAND} -E make_directory "${morvane_font_dir}"
-  COMMAND "${MORVANE_FONT_PYTHON}" "${CMAKE_SOURCE_DIR}/tools/fonts/subset_face.py"
-          "${MORVANE_CJK_FONT_SOURCE}" ${MORVANE_CJK_FONT_NUMBER} "${morvane_cjk_out}"
-          ${morvane_font_languages}
-  DEPENDS "${MORVANE_CJK_FONT_SOURCE}" "${CMAKE_SOURCE_DIR}/tools/fonts/subset_face.py"
-          ${morvane_font_languages}
-  COMMENT "Cutting the CJK face to the shipped texts' characters (Noto Sans CJK)"
-  VERBATIM)
+set(morvane_font_chinese ${morvane_font_languages})
+list(FILTER morvane_font_chinese INCLUDE REGEX "/zh_[^/]*\\.language$")
+set(morvane_font_others ${morvane_font_languages})
+list(FILTER morvane_font_others EXCLUDE REGEX "/zh_[^/]*\\.language$")
+foreach(cut "jp;0;morvane_font_others" "sc;2;morvane_font_chinese")
+  list(GET cut 0 region)
+  list(GET cut 1 number)
+  list(GET cut 2 files)
+  set(out "${morvane_font_dir}/NotoSansCJK${region}-Regular.otf")
+  add_custom_command(
+    OUTPUT "${out}"
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${morvane_font_dir}"
+    COMMAND "${MORVANE_FONT_PYTHON}" "${CMAKE_SOURCE_DIR}/tools/fonts/subset_face.py"
+            "${MORVANE_CJK_FONT_SOURCE}" ${number} "${out}" ${${files}}
+    DEPENDS "${MORVANE_CJK_FONT_SOURCE}" "${CMAKE_SOURCE_DIR}/tools/fonts/subset_face.py" ${${files}}
+    COMMENT "Cutting the CJK face (${region}) to the shipped texts' characters (Noto Sans CJK)"
+    VERBATIM)
+  morvane_add_member("NotoSansCJK${region}-Regular.otf" "${out}")
+endforeach()
 
 morvane_add_member("Baloo-Regular.ttf" "${morvane_font_out}")
 morvane_add_member("Comfortaa-Bold.ttf" "${morvane_cyrillic_out}")
-morvane_add_member("NotoSansCJK-Regular.otf" "${morvane_cjk_out}")
 morvane_add_content_output("${morvane_font_out}")

@@ -4,6 +4,8 @@
 // that at most one buffer exists at a time.
 #include "assets/asset_loading.h"
 
+#include <algorithm>
+
 #include "assets/asset_numbers.h"
 #include "assets/data_archive.h"
 #include "display/aspect.h"
@@ -111,9 +113,11 @@ struct ScriptFace {
     const char* family;
 };
 constexpr ScriptFace ScriptFaces[] = {
-    {"Comfortaa-Bold.ttf", "Comfortaa"},           // Cyrillic
-    {"NotoSansCJK-Regular.otf", "Noto Sans CJK"},  // Japanese and Chinese
+    {"Comfortaa-Bold.ttf", "Comfortaa"},                   // Cyrillic
+    {"NotoSansCJKjp-Regular.otf", "Noto Sans CJK JP"},     // Japanese, and Han letters of other languages
+    {"NotoSansCJKsc-Regular.otf", "Noto Sans CJK SC"},     // Simplified Chinese
 };
+std::vector<std::string> ScriptFamilies;  // the families registered, in the table's order
 
 struct FontEntry {
     int points;
@@ -328,17 +332,29 @@ bool LoadFontPass(const std::string& gameDir, std::string& failedName)
     LogAsset("Baloo-Regular.ttf", true);
     // The faces for the scripts Baloo lacks. Without one the game still runs:
     // those letters come from the system's fonts, so a missing face is silent.
-    std::vector<std::string> fallbacks;
+    ScriptFamilies.clear();
     for (const ScriptFace& face : ScriptFaces) {
         const size_t faceSize = ExtractMember(archive, buffer.get(), LargeAssetBuffer, face.member);
         if (faceSize != 0 && registerFontMemory(face.family, buffer.get(), faceSize)) {
             LogAsset(face.member, true);
-            fallbacks.push_back(face.family);
+            ScriptFamilies.push_back(face.family);
         }
     }
     CloseDataArchive(archive);
-    setFallbackFamilies(fallbacks);
+    PreferScriptFacesFor("");
     return true;
+}
+
+// NOTE: Japan and China draw many of the same Han characters differently, so
+// a Chinese text asks the Simplified Chinese cut before the Japanese one.
+void PreferScriptFacesFor(const std::string& language)
+{
+    std::vector<std::string> order = ScriptFamilies;
+    if (language.rfind("zh", 0) == 0)
+        std::stable_partition(order.begin(), order.end(), [](const std::string& family) {
+            return family.find("CJK") == std::string::npos || family.find(" SC") != std::string::npos;
+        });
+    setFallbackFamilies(order);
 }
 
 // Pass 2: the five sounds, before the screen opens.

@@ -17,9 +17,10 @@ struct FontRecord {
     TTF_Font* font = nullptr;
     std::shared_ptr<std::vector<uint8_t>> bytes;  // FreeType reads them lazily
     bool highQuality = false;
+    std::string family;
     int points = 0;
     int style = TTF_STYLE_NORMAL;
-    std::vector<FallbackFace> fallbacks;          // one per fallback family
+    std::map<std::string, FallbackFace> fallbacks;  // by family, opened when first needed
 };
 
 // A stretch of a text drawn with one face.
@@ -128,10 +129,15 @@ TTF_Font* FaceFor(FontRecord& font, uint32_t c)
     if (c < 0x20 || TTF_GlyphIsProvided32(font.font, c)) {
         return font.font;
     }
-    for (FallbackFace& face : font.fallbacks) {
+    for (const std::string& family : fallbackFamilies) {
+        FallbackFace& face = font.fallbacks[family];
         if (!face.tried) {
             face.tried = true;
-            face.font = OpenFontBytes(*face.bytes, font.points, font.style);
+            auto bytes = fontFamilies.find(family);
+            if (bytes != fontFamilies.end() && family != font.family) {
+                face.bytes = bytes->second;
+                face.font = OpenFontBytes(*face.bytes, font.points, font.style);
+            }
         }
         if (face.font && TTF_GlyphIsProvided32(face.font, c)) {
             return face.font;
@@ -280,19 +286,14 @@ int loadFont(int number, const std::string& family, int points, int flags)
     record.font = font;
     record.bytes = registered->second;
     record.highQuality = (flags & FontHighQuality) != 0;
+    record.family = family;
     record.points = points;
     record.style = style;
-    for (const std::string& fallback : fallbackFamilies) {
-        auto bytes = fontFamilies.find(fallback);
-        if (bytes != fontFamilies.end() && fallback != family) {
-            record.fallbacks.push_back({nullptr, bytes->second, false});
-        }
-    }
     return ObjectAnswer(number, chosen);
 }
 
-// Fonts loaded from now on ask these families, in order, for the letters
-// their own family lacks.
+// Every font asks these families, in this order, for the letters its own
+// family lacks; a later call changes the order of fonts already loaded too.
 void setFallbackFamilies(const std::vector<std::string>& families)
 {
     fallbackFamilies = families;
@@ -301,7 +302,7 @@ void setFallbackFamilies(const std::vector<std::string>& families)
 // Closes a font and the fallback faces it opened.
 static void CloseFontRecord(FontRecord& record)
 {
-    for (FallbackFace& face : record.fallbacks) {
+    for (auto& [family, face] : record.fallbacks) {
         if (face.font) {
             TTF_CloseFont(face.font);
         }

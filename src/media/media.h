@@ -137,8 +137,9 @@ int registerFontMemory(const std::string& family, const uint8_t* bytes, size_t s
 // Size in points at 96 dpi (points x 96 / 72 pixels).
 int loadFont(int number, const std::string& family, int points, int flags);
 void freeFont(int number);
-// Fonts loaded after this ask these registered families, in order, for the
-// letters their own family lacks; the system's fonts come after them.
+// Every font asks these registered families, in this order, for the letters
+// its own family lacks (the order may change at any time); the system's fonts
+// come after them.
 void setFallbackFamilies(const std::vector<std::string>& families);
 void setDrawingFont(int font);
 // True when some face of the system has the letter (the fonts' last resort).

@@ -224,6 +224,7 @@ bool StartGame(const std::vector<std::string>& arguments)
     std::string failed;
     if (!LoadFontPass(GameDir, failed))
         return AssetFailed();
+    PreferScriptFacesFor(Prefs.language);
     timings.fontPass = clock.Lap();
     if (!LoadSoundPass(GameDir, failed))
         return AssetFailed();

@@ -2,6 +2,7 @@
 // level cells, settings applied, and word-wrapped text.
 #include <gtest/gtest.h>
 
+#include "assets/asset_loading.h"
 #include "assets/asset_numbers.h"
 #include "display/layout.h"
 #include "harness.h"
@@ -255,7 +256,8 @@ std::pair<int, std::vector<bool>> Ink(const std::string& shown)
 }
 
 // Letters Baloo lacks come from the next face that has them (Cyrillic, CJK,
-// then a system face: Georgian), measured stretch by stretch and on Baloo's
+// then a system face: Georgian; Han letters from the cut made for the
+// language), measured stretch by stretch and on Baloo's
 // baseline; only a letter no face has is an empty box. Every shipped Latin
 // text (help paragraphs, the quit question: design-size lines, the same at
 // every resolution) wraps into the lines it always had; Japanese and Chinese
@@ -271,6 +273,12 @@ TEST_F(Menus, TextInEveryScript)
         EXPECT_NE(ink.second, Ink(none).second) << letter << " drawn as an empty box";
         EXPECT_NEAR(ink.first, Ink("H").first, 8) << letter << ": on the baseline";  // CJK dips a little
     }
+    // Chinese asks its own cut of the Han letters first: 画 in its Chinese shape.
+    const auto japanese = Ink("\xE7\x94\xBB");
+    PreferScriptFacesFor("zh_CN");
+    EXPECT_NE(Ink("\xE7\x94\xBB").second, japanese.second);
+    PreferScriptFacesFor("ja_JP");
+    EXPECT_EQ(Ink("\xE7\x94\xBB").second, japanese.second);
     int latin = 0, cjk = 0;
     for (const auto& [id, name] : LanguageList) {
         const std::string bytes = ReadBytes(std::string(MORVANE_GAME_DIR) + "/Morvane.languages/" + id + ".language");

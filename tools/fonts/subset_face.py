@@ -26,7 +26,7 @@ def characters(paths):
 
 
 def main(argv):
-    if len(argv) < 5:
+    if len(argv) < 4:
         sys.stderr.write(__doc__)
         return 2
     face, number, output, languages = argv[1], int(argv[2]), argv[3], argv[4:]
