@@ -105,6 +105,16 @@ constexpr ArtworkEntry Artwork[] = {
     {"01_", "background", SpriteBackground},
 };
 
+// The faces a letter Baloo lacks is taken from, in this order.
+struct ScriptFace {
+    const char* member;
+    const char* family;
+};
+constexpr ScriptFace ScriptFaces[] = {
+    {"Comfortaa-Bold.ttf", "Comfortaa"},           // Cyrillic
+    {"NotoSansCJK-Regular.otf", "Noto Sans CJK"},  // Japanese and Chinese
+};
+
 struct FontEntry {
     int points;
     bool bold;
@@ -308,13 +318,26 @@ bool LoadFontPass(const std::string& gameDir, std::string& failedName)
         return AssetFailed("font", failedName);
     AssetBuffer buffer = TakeBuffer(LargeAssetBuffer);
     const size_t size = buffer ? ExtractMember(archive, buffer.get(), LargeAssetBuffer, "Baloo-Regular.ttf") : 0;
-    CloseDataArchive(archive);
     // NOTE: the font is opened from memory (the media layer keeps a copy), so
     // no temporary font file is written. A font that cannot even be
     // registered would leave every text blank, so it counts as a failure.
-    if (size == 0 || !registerFontMemory("Baloo", buffer.get(), size))
+    if (size == 0 || !registerFontMemory("Baloo", buffer.get(), size)) {
+        CloseDataArchive(archive);
         return AssetFailed("font", failedName);
+    }
     LogAsset("Baloo-Regular.ttf", true);
+    // The faces for the scripts Baloo lacks. Without one the game still runs:
+    // those letters come from the system's fonts, so a missing face is silent.
+    std::vector<std::string> fallbacks;
+    for (const ScriptFace& face : ScriptFaces) {
+        const size_t faceSize = ExtractMember(archive, buffer.get(), LargeAssetBuffer, face.member);
+        if (faceSize != 0 && registerFontMemory(face.family, buffer.get(), faceSize)) {
+            LogAsset(face.member, true);
+            fallbacks.push_back(face.family);
+        }
+    }
+    CloseDataArchive(archive);
+    setFallbackFamilies(fallbacks);
     return true;
 }
 

@@ -140,7 +140,7 @@ bool StartSubsystem(int (*init)(), const char* label, const char* name)
         return true;
     }
     WriteLogLine(label, "FAILED");
-    ShowFatalError(text("tErrorSUBSYSTEM") + ": " + name);
+    ShowFatalError(JoinLabel(text("tErrorSUBSYSTEM"), name));
     return false;
 }
 

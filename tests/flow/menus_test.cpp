@@ -7,6 +7,9 @@
 #include "harness.h"
 #include "language/languages.h"
 #include "language/text_table.h"
+#include "support/support.h"
+
+#include <tuple>
 
 namespace {
 
@@ -205,6 +208,73 @@ TEST_F(Menus, WrappedText)
             EXPECT_LE(right[size_t(line)], line && c.firstLine ? 1 << 20 : c.firstLine ? c.firstLine : c.width) << line;
         }
     }
+}
+
+// The lines of the blank-only wrapping every Latin text was laid out with
+// before the Unicode rules came in, kept as the reference they must match.
+std::vector<std::string> BlankWrap(const std::string& text, int width)
+{
+    std::vector<std::string> lines;
+    std::string rest = text;
+    size_t searchFrom = 0, p = 0;
+    if (textWidth(text) <= width)
+        return {text};
+    for (;;) {
+        const size_t q = p, blank = rest.find(' ', searchFrom);
+        if (blank == std::string::npos) {
+            if (q > 0 && textWidth(rest) >= width)
+                return lines.push_back(rest.substr(0, q)), lines.push_back(rest.substr(q)), lines;
+            return lines.push_back(rest), lines;
+        }
+        p = blank + 1;
+        if (textWidth(rest.substr(0, p)) < width) {
+            searchFrom = p;
+            continue;
+        }
+        lines.push_back(rest.substr(0, q > 0 ? q : p));
+        rest = rest.substr(q > 0 ? q : p);
+        searchFrom = p = 0;
+        if (rest.empty())
+            return lines;
+    }
+}
+
+// Every shipped text in a Latin script wraps into the lines it always had
+// (help paragraphs, the quit question; the same design-size lines at every
+// resolution); Japanese and Chinese ones wrap between letters within the box,
+// never starting a line with their closing punctuation.
+TEST_F(Menus, WrappingKeepsLatinLinesAndBreaksCjk)
+{
+    const std::string folder = std::string(MORVANE_GAME_DIR) + "/Morvane.languages/";
+    int latin = 0, cjk = 0;
+    for (const auto& [id, name] : LanguageList) {
+        const std::string bytes = ReadBytes(folder + id + ".language");
+        TakeLanguageTexts(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+        for (const auto& [key, font, width] : {std::tuple{"tHelpTEXT01", 30, 1092}, {"tHelpTEXT02", 30, 1092},
+                                               {"tHelpTEXT03", 30, 1092}, {"tHelpTEXT04", 30, 1092},
+                                               {"tQuitQUESTION", 60, 758}}) {
+            SCOPED_TRACE(id + " " + key);
+            setDrawingFont(GameFont(font, true));
+            const std::string& shown = text(key);
+            const std::vector<std::string> lines = WrapTextLines(shown, width, WrapOpportunities(shown, id));
+            if (id.rfind("ja", 0) != 0 && id.rfind("zh", 0) != 0) {
+                latin++;
+                EXPECT_EQ(lines, BlankWrap(shown, width));
+                continue;
+            }
+            cjk += lines.size() > 1;
+            std::string joined;
+            for (const std::string& line : lines) {
+                joined += line;
+                EXPECT_LE(textWidth(line), width) << line;
+                for (const char* closing : {"\xE3\x80\x82", "\xE3\x80\x81", "\xEF\xBC\x8C", "\xEF\xBC\x81", "\xE3\x83\xBC"})
+                    EXPECT_NE(line.rfind(closing, 0), 0u) << line;
+            }
+            EXPECT_EQ(joined, shown);
+        }
+    }
+    EXPECT_GE(latin, 5 * 5);
+    EXPECT_GE(cjk, LanguageList.size() > 5 ? 2 : 0) << "Japanese and Chinese paragraphs span lines";
 }
 
 }  // namespace
