@@ -58,7 +58,7 @@ endforeach()
 add_custom_target(packaging_files ALL DEPENDS ${packaging_outputs})
 
 # The copyright file (machine-readable): the code's MIT licence from LICENSE
-# and the font's SIL Open Font License stanza from its licence file.
+# and the faces' SIL Open Font License stanzas from their licence files.
 function(morvane_copyright_text text out)  # a licence text as a field's continuation lines
   string(REPLACE "\n\n" "\n.\n" text "${text}")
   string(REPLACE "\n" "\n " text " ${text}")
@@ -69,9 +69,15 @@ string(REGEX MATCH "Copyright \\(c\\) ([^\n]+)" _ "${licence}")
 set(MORVANE_COPYRIGHT "${CMAKE_MATCH_1}")
 string(REGEX MATCH "Permission is hereby granted.*SOFTWARE\\." licence "${licence}")
 morvane_copyright_text("${licence}" MORVANE_CODE_LICENCE)
-file(READ "${CMAKE_SOURCE_DIR}/content/font/LICENSE-Quicksand.txt" licence)
-string(REGEX MATCH "\nFiles: \\*\n([^\n]+(\n[^\n]+)*)" _ "${licence}")
-set(MORVANE_FONT_LICENCE "${CMAKE_MATCH_1}")
+# Each face's "Files: *" stanza from its package's copyright file; the CJK
+# face's names its licence only, whose text stands in a paragraph of its own.
+foreach(face Quicksand Comfortaa NotoSansCJK)
+  file(READ "${CMAKE_SOURCE_DIR}/content/font/LICENSE-${face}.txt" licence)
+  string(REGEX MATCH "\nFiles: \\*\n([^\n]+(\n[^\n]+)*)" _ "${licence}")
+  set(MORVANE_${face}_LICENCE "${CMAKE_MATCH_1}")
+endforeach()
+string(REGEX MATCH "\n(License: SIL-1.1\n [^\n]+(\n [^\n]+)*)" _ "${licence}")
+set(MORVANE_SIL_LICENCE "${CMAKE_MATCH_1}")
 configure_file("${CMAKE_SOURCE_DIR}/packaging/copyright.in" "${CMAKE_BINARY_DIR}/packaging/copyright" @ONLY)
 install(FILES "${CMAKE_BINARY_DIR}/packaging/copyright" DESTINATION share/doc/morvane)
 

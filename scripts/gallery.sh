@@ -4,7 +4,10 @@
 #   scripts/gallery.sh [build-dir]        (default build/release)
 # Writes docs/screenshots/<width>x<height>/<NN>-<state>.png, and the same
 # game played by the keyboard alone (the focus on the menus, the tile cursor
-# on the board) to docs/screenshots/keyboard/<width>x<height>/.
+# on the board) to docs/screenshots/keyboard/<width>x<height>/, and the main
+# menu, How to Play, the credits and the settings in Russian, Japanese and
+# Chinese to docs/screenshots/languages/<width>x<height>/<id>-<screen>.png.
+#   GALLERY_ONLY=languages scripts/gallery.sh   takes only those.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-build/release}
@@ -35,10 +38,23 @@ export DISPLAY=":$display" SDL_RENDER_VSYNC=0 SDL_AUDIODRIVER=dummy
 for pair in 4:1920x1080 0:1024x576; do
   resolution=${pair%%:*}
   size=${pair#*:}
-  out="$root/docs/screenshots/$size"
-  rm -f "$out"/[0-9][0-9]-*.png
-  "$tool" "$resolution" "$out"
-  keys="$root/docs/screenshots/keyboard/$size"
-  rm -f "$keys"/[0-9][0-9]-*.png
-  "$tool" "$resolution" "$keys" keys
+  if [ "${GALLERY_ONLY:-}" != languages ]; then
+    out="$root/docs/screenshots/$size"
+    rm -f "$out"/[0-9][0-9]-*.png
+    "$tool" "$resolution" "$out"
+    keys="$root/docs/screenshots/keyboard/$size"
+    rm -f "$keys"/[0-9][0-9]-*.png
+    "$tool" "$resolution" "$keys" keys
+  fi
+  languages="$root/docs/screenshots/languages/$size"
+  for id in ru_RU ja_JP zh_CN; do
+    work=$(mktemp -d)
+    "$tool" "$resolution" "$work" language "$id"
+    mkdir -p "$languages"
+    for shot in "$work"/[0-9][0-9]-*.png; do
+      name=$(basename "$shot" .png)
+      mv "$shot" "$languages/$id-${name#[0-9][0-9]-}.png"
+    done
+    rm -rf "$work"
+  done
 done

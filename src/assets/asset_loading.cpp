@@ -9,6 +9,8 @@
 // on the screen.
 #include "assets/asset_loading.h"
 
+#include <algorithm>
+
 #include "assets/asset_numbers.h"
 #include "assets/data_archive.h"
 #include "display/aspect.h"
@@ -113,6 +115,18 @@ constexpr ArtworkEntry Artwork[] = {
     {"ngs_", "ngs", SpriteSplash},
     {"01_", "background", SpriteBackground},
 };
+
+// The faces a letter Baloo lacks is taken from, in this order.
+struct ScriptFace {
+    const char* member;
+    const char* family;
+};
+constexpr ScriptFace ScriptFaces[] = {
+    {"Comfortaa-Bold.ttf", "Comfortaa"},                   // Cyrillic
+    {"NotoSansCJKjp-Regular.otf", "Noto Sans CJK JP"},     // Japanese, and Han letters of other languages
+    {"NotoSansCJKsc-Regular.otf", "Noto Sans CJK SC"},     // Simplified Chinese
+};
+std::vector<std::string> ScriptFamilies;  // the families registered, in the table's order
 
 struct FontEntry {
     int points;
@@ -366,14 +380,39 @@ bool LoadFontPass(const std::string& gameDir, std::string& failedName)
         return AssetFailed("font", failedName);
     AssetBuffer buffer = TakeBuffer(LargeAssetBuffer);
     const size_t size = buffer ? ExtractMember(archive, buffer.get(), LargeAssetBuffer, "Baloo-Regular.ttf") : 0;
-    CloseDataArchive(archive);
     // NOTE: the font is opened from memory (the media layer keeps a copy), so
     // no temporary font file is written. A font that cannot even be
     // registered would leave every text blank, so it counts as a failure.
-    if (size == 0 || !registerFontMemory("Baloo", buffer.get(), size))
+    if (size == 0 || !registerFontMemory("Baloo", buffer.get(), size)) {
+        CloseDataArchive(archive);
         return AssetFailed("font", failedName);
+    }
     LogAsset("Baloo-Regular.ttf", true);
+    // The faces for the scripts Baloo lacks. Without one the game still runs:
+    // those letters come from the system's fonts, so a missing face is silent.
+    ScriptFamilies.clear();
+    for (const ScriptFace& face : ScriptFaces) {
+        const size_t faceSize = ExtractMember(archive, buffer.get(), LargeAssetBuffer, face.member);
+        if (faceSize != 0 && registerFontMemory(face.family, buffer.get(), faceSize)) {
+            LogAsset(face.member, true);
+            ScriptFamilies.push_back(face.family);
+        }
+    }
+    CloseDataArchive(archive);
+    PreferScriptFacesFor("");
     return true;
+}
+
+// NOTE: Japan and China draw many of the same Han characters differently, so
+// a Chinese text asks the Simplified Chinese cut before the Japanese one.
+void PreferScriptFacesFor(const std::string& language)
+{
+    std::vector<std::string> order = ScriptFamilies;
+    if (language.rfind("zh", 0) == 0)
+        std::stable_partition(order.begin(), order.end(), [](const std::string& family) {
+            return family.find("CJK") == std::string::npos || family.find(" SC") != std::string::npos;
+        });
+    setFallbackFamilies(order);
 }
 
 // Pass 2: the five sounds, before the screen opens.

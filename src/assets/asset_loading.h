@@ -22,6 +22,9 @@ extern const char* const DataArchiveName;
 
 // Pass 1: the font "Baloo-Regular.ttf", registered from memory as "Baloo".
 bool LoadFontPass(const std::string& gameDir, std::string& failedName);
+// The faces for letters Baloo lacks, in the order a language wants them
+// (Chinese: its own cut of the Han letters first).
+void PreferScriptFacesFor(const std::string& language);
 // Pass 2: the five sounds 0..4.
 bool LoadSoundPass(const std::string& gameDir, std::string& failedName);
 // Pass 3: the artwork for AspectCode, every picture and the 40 tiles, sized

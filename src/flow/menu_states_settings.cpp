@@ -2,6 +2,7 @@
 // values, and applying them on confirm.
 #include "flow/menu_states.h"
 
+#include "assets/asset_loading.h"
 #include "assets/asset_numbers.h"
 #include "board/board.h"
 #include "board/music.h"
@@ -71,6 +72,7 @@ static bool ApplySettings()
     if (Pending.language != Prefs.language) {
         Prefs.language = Pending.language;
         LoadLanguageAndLog(LanguageSource(GameDir), Prefs.language);
+        PreferScriptFacesFor(Prefs.language);
         if (!reopen) {
             RebuildAllPanels(false);
             // NOTE: the rebuild shows the first value of every row; the rows

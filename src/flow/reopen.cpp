@@ -79,6 +79,7 @@ void ReopenScreen()
     if (Pending.language != Prefs.language) {
         Prefs.language = Pending.language;
         LoadLanguageAndLog(LanguageSource(GameDir), Prefs.language);
+        PreferScriptFacesFor(Prefs.language);
         if (!needed)
             RebuildAllPanels(false);
     }

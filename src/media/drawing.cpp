@@ -6,10 +6,27 @@
 
 namespace {
 
+// A fallback face of a font, opened the first time a letter needs it.
+struct FallbackFace {
+    TTF_Font* font = nullptr;
+    std::shared_ptr<std::vector<uint8_t>> bytes;
+    bool tried = false;
+};
+
 struct FontRecord {
     TTF_Font* font = nullptr;
     std::shared_ptr<std::vector<uint8_t>> bytes;  // FreeType reads them lazily
     bool highQuality = false;
+    std::string family;
+    int points = 0;
+    int style = TTF_STYLE_NORMAL;
+    std::map<std::string, FallbackFace> fallbacks;  // by family, opened when first needed
+};
+
+// A stretch of a text drawn with one face.
+struct TextRun {
+    TTF_Font* font;
+    std::string text;
 };
 
 struct DrawingRecord {
@@ -20,6 +37,7 @@ struct DrawingRecord {
 
 bool ttfStarted = false;
 std::map<std::string, std::shared_ptr<std::vector<uint8_t>>> fontFamilies;
+std::vector<std::string> fallbackFamilies;
 std::map<int, FontRecord> fonts;
 std::map<int, PicturePtr> images;
 DrawingRecord drawing;
@@ -56,16 +74,152 @@ int StoreImage(int requested, PicturePtr picture)
 }
 
 // One line of text as its coverage: an ARGB surface whose alpha is the ink.
-SDL_Surface* RenderLine(const FontRecord& font, const std::string& text)
+SDL_Surface* RenderRun(TTF_Font* font, bool highQuality, const std::string& text)
 {
     const SDL_Color white{255, 255, 255, 255};
-    SDL_Surface* rendered = font.highQuality ? TTF_RenderUTF8_Blended(font.font, text.c_str(), white)
-                                             : TTF_RenderUTF8_Solid(font.font, text.c_str(), white);
+    SDL_Surface* rendered = highQuality ? TTF_RenderUTF8_Blended(font, text.c_str(), white)
+                                        : TTF_RenderUTF8_Solid(font, text.c_str(), white);
     if (!rendered || rendered->format->format == SDL_PIXELFORMAT_ARGB8888) {
         return rendered;
     }
     SDL_Surface* line = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ARGB8888, 0);
     SDL_FreeSurface(rendered);
+    return line;
+}
+
+// Opens font bytes held in memory at a size and style.
+TTF_Font* OpenFontBytes(const std::vector<uint8_t>& bytes, int points, int style)
+{
+    SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    TTF_Font* font = stream ? TTF_OpenFontDPIRW(stream, 1, points, 96, 96) : nullptr;
+    if (font) {
+        TTF_SetFontStyle(font, style);
+    }
+    return font;
+}
+
+// The next character of UTF-8 text from `at`, which moves past it; a broken
+// sequence reads as one byte of U+FFFD.
+uint32_t NextCharacter(const std::string& text, size_t& at)
+{
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(at);
+    const int length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
+    if (length == 0 || at + length > text.size()) {
+        at++;
+        return 0xFFFD;
+    }
+    uint32_t c = length == 1 ? lead : lead & (0x7F >> length);
+    for (int i = 1; i < length; i++) {
+        if ((byte(at + i) & 0xC0) != 0x80) {
+            at++;
+            return 0xFFFD;
+        }
+        c = (c << 6) | (byte(at + i) & 0x3F);
+    }
+    at += length;
+    return c;
+}
+
+// The face that draws a letter: the font's own when it has it, else the first
+// fallback family that has it, else a system face; the font's own (its empty
+// box) when no face has it.
+TTF_Font* FaceFor(FontRecord& font, uint32_t c)
+{
+    if (c < 0x20 || TTF_GlyphIsProvided32(font.font, c)) {
+        return font.font;
+    }
+    for (const std::string& family : fallbackFamilies) {
+        FallbackFace& face = font.fallbacks[family];
+        if (!face.tried) {
+            face.tried = true;
+            auto bytes = fontFamilies.find(family);
+            if (bytes != fontFamilies.end() && family != font.family) {
+                face.bytes = bytes->second;
+                face.font = OpenFontBytes(*face.bytes, font.points, font.style);
+            }
+        }
+        if (face.font && TTF_GlyphIsProvided32(face.font, c)) {
+            return face.font;
+        }
+    }
+    TTF_Font* system = SystemFaceFor(c, font.points, font.style);
+    return system ? system : font.font;
+}
+
+// True when the font's own face draws the whole text: it is then drawn and
+// measured exactly as the font alone.
+bool OwnFaceOnly(const FontRecord& font, const std::vector<TextRun>& runs)
+{
+    return runs.empty() || (runs.size() == 1 && runs[0].font == font.font);
+}
+
+// The text cut into stretches of one face each.
+std::vector<TextRun> SplitIntoRuns(FontRecord& font, const std::string& text)
+{
+    std::vector<TextRun> runs;
+    size_t at = 0;
+    while (at < text.size()) {
+        const size_t start = at;
+        TTF_Font* face = FaceFor(font, NextCharacter(text, at));
+        if (runs.empty() || runs.back().font != face) {
+            runs.push_back({face, ""});
+        }
+        runs.back().text.append(text, start, at - start);
+    }
+    return runs;
+}
+
+// Width and height of a text: the stretches side by side on the font's own
+// line height.
+bool MeasureText(FontRecord& font, const std::string& text, int& width, int& height)
+{
+    const std::vector<TextRun> runs = SplitIntoRuns(font, text);
+    if (OwnFaceOnly(font, runs)) {
+        return TTF_SizeUTF8(font.font, text.c_str(), &width, &height) == 0;
+    }
+    width = 0;
+    height = TTF_FontHeight(font.font);
+    for (const TextRun& run : runs) {
+        int w = 0, h = 0;
+        if (TTF_SizeUTF8(run.font, run.text.c_str(), &w, &h) != 0) {
+            return false;
+        }
+        width += w;
+    }
+    return true;
+}
+
+// One line of text as its coverage: an ARGB surface whose alpha is the ink.
+// Stretches in other faces stand on the font's own baseline.
+SDL_Surface* RenderLine(FontRecord& font, const std::string& text)
+{
+    const std::vector<TextRun> runs = SplitIntoRuns(font, text);
+    if (OwnFaceOnly(font, runs)) {
+        return RenderRun(font.font, font.highQuality, text);
+    }
+    int width = 0, height = 0;
+    if (!MeasureText(font, text, width, height) || width <= 0) {
+        return nullptr;
+    }
+    SDL_Surface* line = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (!line) {
+        return nullptr;
+    }
+    SDL_FillRect(line, nullptr, 0);
+    int x = 0;
+    for (const TextRun& run : runs) {
+        int w = 0, h = 0;
+        TTF_SizeUTF8(run.font, run.text.c_str(), &w, &h);
+        SDL_Surface* part = RenderRun(run.font, font.highQuality, run.text);
+        if (part) {
+            SDL_Rect place{x, TTF_FontAscent(font.font) - TTF_FontAscent(run.font), part->w, part->h};
+            SDL_SetSurfaceBlendMode(part, SDL_BLENDMODE_BLEND);
+            SDL_BlitSurface(part, nullptr, line, &place);
+            SDL_FreeSurface(part);
+        }
+        x += w;
+    }
     return line;
 }
 
@@ -122,19 +276,38 @@ int loadFont(int number, const std::string& family, int points, int flags)
         }
         ttfStarted = true;
     }
-    const std::vector<uint8_t>& bytes = *registered->second;
-    SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-    TTF_Font* font = stream ? TTF_OpenFontDPIRW(stream, 1, points, 96, 96) : nullptr;
+    const int style = (flags & FontBold) ? TTF_STYLE_BOLD : TTF_STYLE_NORMAL;
+    TTF_Font* font = OpenFontBytes(*registered->second, points, style);
     if (!font) {
         return 0;
     }
-    TTF_SetFontStyle(font, (flags & FontBold) ? TTF_STYLE_BOLD : TTF_STYLE_NORMAL);
     freeFont(chosen);
     FontRecord& record = fonts[chosen];
     record.font = font;
     record.bytes = registered->second;
     record.highQuality = (flags & FontHighQuality) != 0;
+    record.family = family;
+    record.points = points;
+    record.style = style;
     return ObjectAnswer(number, chosen);
+}
+
+// Every font asks these families, in this order, for the letters its own
+// family lacks; a later call changes the order of fonts already loaded too.
+void setFallbackFamilies(const std::vector<std::string>& families)
+{
+    fallbackFamilies = families;
+}
+
+// Closes a font and the fallback faces it opened.
+static void CloseFontRecord(FontRecord& record)
+{
+    for (auto& [family, face] : record.fallbacks) {
+        if (face.font) {
+            TTF_CloseFont(face.font);
+        }
+    }
+    TTF_CloseFont(record.font);
 }
 
 // Closes a font; the number may be reused.
@@ -142,7 +315,7 @@ void freeFont(int number)
 {
     auto found = fonts.find(number);
     if (found != fonts.end()) {
-        TTF_CloseFont(found->second.font);
+        CloseFontRecord(found->second);
         fonts.erase(found);
     }
 }
@@ -158,7 +331,7 @@ int textWidth(const std::string& text)
 {
     FontRecord* font = CurrentFont();
     int w = 0, h = 0;
-    if (!font || TTF_SizeUTF8(font->font, text.c_str(), &w, &h) != 0) {
+    if (!font || !MeasureText(*font, text, w, h)) {
         return 0;
     }
     return w;
@@ -169,7 +342,7 @@ int textHeight(const std::string& text)
 {
     FontRecord* font = CurrentFont();
     int w = 0, h = 0;
-    if (!font || TTF_SizeUTF8(font->font, text.c_str(), &w, &h) != 0) {
+    if (!font || !MeasureText(*font, text, w, h)) {
         return 0;
     }
     return h;
@@ -280,10 +453,12 @@ void drawImageBlended(int image, int x, int y)
 void ReleaseFonts()
 {
     for (auto& entry : fonts) {
-        TTF_CloseFont(entry.second.font);
+        CloseFontRecord(entry.second);
     }
     fonts.clear();
+    ReleaseSystemFaces();
     fontFamilies.clear();
+    fallbackFamilies.clear();
     drawing = DrawingRecord{};
     if (ttfStarted) {
         TTF_Quit();

@@ -52,13 +52,23 @@ const ScanCodePair ScanCodeTable[] = {
 
 }  // namespace
 
-// The SDL scancode of a DirectInput scan code, or UNKNOWN.
+// The SDL scancode of a DirectInput scan code, or UNKNOWN. A letter is the
+// key that has it printed on it in the keyboard's layout (M on a French
+// keyboard is where a QWERTY one has ";"); its QWERTY place when the layout
+// has no such letter (Cyrillic, Greek).
 SDL_Scancode ScanCodeToSdl(int scanCode)
 {
     for (const ScanCodePair& pair : ScanCodeTable) {
-        if (pair.scanCode == scanCode) {
-            return pair.sdl;
+        if (pair.scanCode != scanCode) {
+            continue;
         }
+        if (pair.sdl >= SDL_SCANCODE_A && pair.sdl <= SDL_SCANCODE_Z) {
+            const SDL_Scancode labelled = SDL_GetScancodeFromKey(SDLK_a + (pair.sdl - SDL_SCANCODE_A));
+            if (labelled != SDL_SCANCODE_UNKNOWN) {
+                return labelled;
+            }
+        }
+        return pair.sdl;
     }
     return SDL_SCANCODE_UNKNOWN;
 }

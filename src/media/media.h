@@ -142,7 +142,17 @@ int registerFontMemory(const std::string& family, const uint8_t* bytes, size_t s
 // Size in points at 96 dpi (points x 96 / 72 pixels).
 int loadFont(int number, const std::string& family, int points, int flags);
 void freeFont(int number);
+// Every font asks these registered families, in this order, for the letters
+// its own family lacks (the order may change at any time); the system's fonts
+// come after them.
+void setFallbackFamilies(const std::vector<std::string>& families);
 void setDrawingFont(int font);
+// True when some face of the system has the letter (the fonts' last resort).
+bool systemHasLetter(uint32_t c);
+// Where a line of the text may end by the Unicode line-breaking rules: the
+// byte offsets just past each opportunity, the end of the text left out.
+// The language ("ja", "fr_FR"; empty when unknown) tunes a few letters.
+std::vector<size_t> lineBreaks(const std::string& text, const std::string& language);
 int textWidth(const std::string& text);
 int textHeight(const std::string& text);
 void drawText(int x, int y, const std::string& text, uint32_t colour = ColourWhite);

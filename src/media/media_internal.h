@@ -187,6 +187,10 @@ void ApplyMouseGrab();
 int ScaleToWindow(int value, bool horizontal);
 void TrackedMouse(int& x, int& y);
 void ReleaseFonts();
+// A system face with the letter at this size and style (text_scripts.cpp),
+// null when the system has none; faces stay open until ReleaseSystemFaces.
+TTF_Font* SystemFaceFor(uint32_t c, int points, int style);
+void ReleaseSystemFaces();
 void ReleaseImages();
 void ReleaseSound();
 // The sound device went away (SDL_AUDIODEVICEREMOVED); the pump retries it.

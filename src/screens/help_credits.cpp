@@ -10,23 +10,24 @@ ButtonRecord HelpButtons[2];
 Panel CreditsPanel;
 ButtonRecord CreditsButtons[2];
 
-// The texts that are ours and not the language's stay English everywhere.
+// Names stay as they are everywhere; a line with a key and an English text
+// shows the English while the language has no text for it.
 const CreditLine CreditLines[CreditLineCount] = {
     {284, "", "Morvane 1.1.0.0"},
     {339, "tCreditsCODEDESIGN", ""},
     {394, "", "The Quillfen game studio team"},
-    {504, "", "Studio and publisher"},
+    {504, "tCreditsPUBLISHER", "Studio and publisher"},
     {559, "", "Quillfen game studio"},
     {614, "", "Zentoria Interactive"},
     {669, "", "www.zentoria.example"},
     {779, "tCreditsGFX", ""},
-    {834, "", "Original artwork, made in-house"},
+    {834, "tCreditsARTWORK", "Original artwork, made in-house"},
     {944, "tCreditsMUSIC", ""},
-    {999, "", "Composed with our own synthesiser"},
+    {999, "tCreditsCOMPOSED", "Composed with our own synthesiser"},
     {1109, "tCreditsSOUNDFX", ""},
-    {1164, "", "Synthesised in-house"},
+    {1164, "tCreditsSYNTHESISED", "Synthesised in-house"},
     {1274, "tCreditsFONT", ""},
-    {1329, "", "Quicksand, SIL Open Font License 1.1"},
+    {1329, "", "Quicksand, Comfortaa, Noto Sans CJK: SIL OFL"},
 };
 
 namespace {
@@ -72,7 +73,7 @@ void BuildCreditsPanel()
         return;
     setDrawingFont(GameFont(35, true));
     for (const CreditLine& line : CreditLines) {
-        const std::string shown = line.key[0] ? text(line.key) : std::string(line.fixed);
+        const std::string shown = line.key[0] ? TextOr(line.key, line.fixed) : std::string(line.fixed);
         DrawCentredText(CreditsPanel.designWidth / 2, line.top, shown, TextColour);
     }
     PlaceWithCloseArea(CreditsPanel, CreditsButtons[1]);

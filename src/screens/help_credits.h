@@ -18,12 +18,12 @@ void BuildHelpPanel();
 // Title and the credit lines, each centred.
 void BuildCreditsPanel();
 
-// One line of the credits: its design top, and either a language key or a
-// fixed text (the lines that name the people and tools behind the game).
+// One line of the credits: its design top, a language key and a fixed
+// text (names), shown when there is no key or the language has no text for it.
 struct CreditLine {
     int top;
     const char* key;    // "" for a fixed line
-    const char* fixed;  // used when key is ""
+    const char* fixed;  // the name, or the English of the key
 };
 constexpr int CreditLineCount = 15;
 extern const CreditLine CreditLines[CreditLineCount];

@@ -5,6 +5,7 @@
 #include "assets/asset_loading.h"
 #include "assets/asset_numbers.h"
 #include "display/layout.h"
+#include "settings/preferences.h"
 
 int PointerX = -1;
 int PointerY = -1;
@@ -172,32 +173,33 @@ static void DrawAlignedLine(int x, int y, int width, const std::string& line, ui
         drawText(x, y, line, colour);
 }
 
-int DrawWrappedText(int x, int y, int width, int /*height*/, int lineStep, const std::string& text,
-                    uint32_t colour, int align)
+std::vector<std::string> WrapTextLines(const std::string& text, int width, const std::vector<size_t>& breaks)
 {
-    if (textWidth(text) <= width) {
-        DrawAlignedLine(x, y, width, text, colour, align);
-        return y;
-    }
-    // Positions are 0-based here: p and q are the index just past a blank
-    // (so a cut "after the blank" keeps it), 0 meaning none.
-    std::string rest = text;
+    if (textWidth(text) <= width)
+        return {text};
+    // Offsets are from the start of the line being filled: p and q are just
+    // past a break opportunity (a cut after a blank keeps the blank on the
+    // line), 0 meaning none yet.
+    std::vector<std::string> lines;
+    size_t start = 0;
     size_t searchFrom = 0;
     size_t p = 0;
+    auto next = breaks.begin();
     for (;;) {
         const size_t q = p;
-        const size_t blank = rest.find(' ', searchFrom);
-        if (blank == std::string::npos) {
+        const std::string rest = text.substr(start);
+        while (next != breaks.end() && *next <= start + searchFrom)
+            ++next;
+        if (next == breaks.end()) {
             if (q > 0 && textWidth(rest) >= width) {
-                DrawAlignedLine(x, y, width, rest.substr(0, q), colour, align);
-                y += lineStep;
-                DrawAlignedLine(x, y, width, rest.substr(q), colour, align);
+                lines.push_back(rest.substr(0, q));
+                lines.push_back(rest.substr(q));
             } else {
-                DrawAlignedLine(x, y, width, rest, colour, align);
+                lines.push_back(rest);
             }
-            return y;
+            return lines;
         }
-        p = blank + 1;
+        p = *next - start;
         if (textWidth(rest.substr(0, p)) < width) {
             searchFrom = p;
             continue;
@@ -205,14 +207,63 @@ int DrawWrappedText(int x, int y, int width, int /*height*/, int lineStep, const
         // NOTE: a first word that alone fills the line (q is 0) goes on a
         // line of its own, overflowing the box, so the loop always moves on.
         const size_t cut = q > 0 ? q : p;
-        DrawAlignedLine(x, y, width, rest.substr(0, cut), colour, align);
-        y += lineStep;
-        rest = rest.substr(cut);
+        lines.push_back(rest.substr(0, cut));
+        start += cut;
         searchFrom = 0;
         p = 0;
-        if (rest.empty())
-            return y - lineStep;
+        if (start >= text.size())
+            return lines;
     }
+}
+
+// True for a letter of a script written without blanks between words (CJK,
+// Thai, Lao, Khmer, Myanmar), where a line may end between letters.
+static bool WrittenWithoutBlanks(uint32_t c)
+{
+    return (c >= 0x0E00 && c <= 0x0EFF) || (c >= 0x1000 && c <= 0x109F) || (c >= 0x1780 && c <= 0x17FF) ||
+           (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7AF) || (c >= 0xF900 && c <= 0xFAFF) ||
+           (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFFEF) || c >= 0x20000;
+}
+
+// The code point just before the byte offset `at`, or the one starting there.
+static uint32_t CodePointAt(const std::string& text, size_t at, bool before)
+{
+    if (before)
+        while (at > 0 && (static_cast<unsigned char>(text[--at]) & 0xC0) == 0x80) {
+        }
+    const auto byte = [&](size_t i) { return i < text.size() ? static_cast<unsigned char>(text[i]) : 0u; };
+    const unsigned lead = byte(at);
+    if (lead < 0x80)
+        return lead;
+    if (lead < 0xE0)
+        return ((lead & 0x1Fu) << 6) | (byte(at + 1) & 0x3Fu);
+    if (lead < 0xF0)
+        return ((lead & 0x0Fu) << 12) | ((byte(at + 1) & 0x3Fu) << 6) | (byte(at + 2) & 0x3Fu);
+    return ((lead & 0x07u) << 18) | ((byte(at + 1) & 0x3Fu) << 12) | ((byte(at + 2) & 0x3Fu) << 6) |
+           (byte(at + 3) & 0x3Fu);
+}
+
+std::vector<size_t> WrapOpportunities(const std::string& text, const std::string& language)
+{
+    std::vector<size_t> kept;
+    for (size_t at : lineBreaks(text, language)) {
+        const uint32_t before = CodePointAt(text, at, true);
+        if (before == ' ' || WrittenWithoutBlanks(before) || WrittenWithoutBlanks(CodePointAt(text, at, false)))
+            kept.push_back(at);
+    }
+    return kept;
+}
+
+int DrawWrappedText(int x, int y, int width, int /*height*/, int lineStep, const std::string& text,
+                    uint32_t colour, int align)
+{
+    const std::vector<std::string> lines = WrapTextLines(text, width, WrapOpportunities(text, Prefs.language));
+    for (size_t i = 0; i < lines.size(); i++) {
+        if (i > 0)
+            y += lineStep;
+        DrawAlignedLine(x, y, width, lines[i], colour, align);
+    }
+    return y;
 }
 
 void BuildLevelLabel(const std::string& text)

@@ -100,7 +100,16 @@ int MakeSettingsStrip(int sprite, int font, const std::string& label, const std:
 int MenuStripHeight(int width);
 int SettingsStripHeight(int width);
 
-// Word-wrapped text into the current drawing target; answers the y of the
+// The lines a text wraps into at this width in the current font, cut only at
+// the given break opportunities (byte offsets just past each, as lineBreaks
+// gives them): each line ends at the last one that keeps it narrower.
+std::vector<std::string> WrapTextLines(const std::string& text, int width, const std::vector<size_t>& breaks);
+// Where a wrapped text may end a line: the Unicode line-breaking rules'
+// opportunities, kept in words of scripts written with blanks only after a
+// blank (a hyphen or a slash in a Latin word never ends a line).
+std::vector<size_t> WrapOpportunities(const std::string& text, const std::string& language);
+// Wrapped text into the current drawing target, cut where the Unicode
+// line-breaking rules allow in the current language; answers the y of the
 // last line drawn. align: 0 centred, 1 right-aligned to x + width, else left.
 int DrawWrappedText(int x, int y, int width, int height, int lineStep, const std::string& text,
                     uint32_t colour, int align);

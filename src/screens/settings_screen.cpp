@@ -49,6 +49,9 @@ uint32_t UpperCodePoint(uint32_t c)
         return c - 0x20;
     if (c >= 0x450 && c <= 0x45F)
         return c - 0x50;
+    // Cyrillic pairs beyond Russian (Ukrainian ґ among them): capital at the even code point.
+    if ((c >= 0x460 && c <= 0x481) || (c >= 0x48A && c <= 0x4BF))
+        return (c % 2 == 1) ? c - 1 : c;
     return c;
 }
 

@@ -141,7 +141,7 @@ bool StartSubsystem(int (*init)(), const char* label, const char* name)
         return true;
     }
     WriteLogLine(label, "FAILED");
-    ShowFatalError(text("tErrorSUBSYSTEM") + ": " + name);
+    ShowFatalError(JoinLabel(text("tErrorSUBSYSTEM"), name));
     return false;
 }
 
@@ -235,6 +235,7 @@ bool StartGame(const std::vector<std::string>& arguments)
     std::string failed;
     if (!LoadFontPass(GameDir, failed))
         return AssetFailed();
+    PreferScriptFacesFor(Prefs.language);
     timings.fontPass = clock.Lap();
     if (!LoadSoundPass(GameDir, failed))
         return AssetFailed();

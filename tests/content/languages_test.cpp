@@ -1,5 +1,6 @@
 // The shipped language files: names, UTF-8 with its mark and CR LF, the header
-// group, every key once with a text, "#" where a number goes, a flag, and a glyph for every character.
+// group, every key once with a text, "#" where a number goes, a flag, a glyph
+// for every character in a shipped face, and every text within its box.
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
@@ -11,6 +12,11 @@
 #include "content_support.h"
 #include "language/languages.h"
 #include "language/text_table.h"
+#include "assets/asset_loading.h"
+#include "display/resolutions.h"
+#include "screens/confirm.h"
+#include "screens/help_credits.h"
+#include "screens/settings_screen.h"
 #include "media/media.h"
 #include "support/support.h"
 
@@ -31,7 +37,8 @@ const std::vector<std::string> TextKeys = {
     "tFinishedRETRY", "tFinishedMENU", "tFinishedTILES", "tGcCONGRATULATIONS", "tGcGAMECOMPLETE", "tGcSTARS",
     "tGcSTARSCOLLECTED", "tGcCONTINUEPALYING", "tGcGETALL", "tHelpTITLE", "tHelpTEXT01", "tHelpTEXT02",
     "tHelpTEXT03", "tHelpTEXT04", "tCreditsTITLE", "tCreditsCODEDESIGN", "tCreditsGFX", "tCreditsMUSIC",
-    "tCreditsSOUNDFX", "tCreditsFONT", "tQuitTITLE", "tQuitQUESTION"};
+    "tCreditsSOUNDFX", "tCreditsFONT", "tQuitTITLE", "tQuitQUESTION", "tCreditsPUBLISHER", "tCreditsARTWORK",
+    "tCreditsCOMPOSED", "tCreditsSYNTHESISED", "tTextCOLON"};
 const std::vector<std::string> HeaderKeys = {"tLangFileNAME",   "tLangFileVERSION", "tLangFileDATE",
                                              "tLangFileAUTHOR", "tLangFileLANGID",  "tLangFileSOFTWARE"};
 
@@ -123,11 +130,11 @@ std::vector<LanguageFile> Shipped()
 TEST(LanguageFiles, FormatHeaderKeysAndTexts)
 {
     const std::vector<LanguageFile> files = Shipped();
-    std::vector<std::string> names;
+    std::vector<std::string> ids;
     for (const LanguageFile& f : files)
-        names.push_back(f.id + "=" + f.value("tLangFileNAME"));
-    EXPECT_EQ(names, (std::vector<std::string>{"de_DE=Deutsch", "en_GB=English", "es_ES=Espa\xC3\xB1ol",
-                                               "fr_FR=Fran\xC3\xA7" "ais", "pl_PL=Polski"}));
+        ids.push_back(f.id);
+    EXPECT_EQ(ids, (std::vector<std::string>{"cs_CZ", "de_DE", "en_GB", "es_ES", "fr_FR", "it_IT", "ja_JP", "nl_NL",
+                                             "pl_PL", "pt_BR", "ru_RU", "sv_SE", "tr_TR", "uk_UA", "zh_CN"}));
     std::set<std::string> known(TextKeys.begin(), TextKeys.end());
     known.insert(HeaderKeys.begin(), HeaderKeys.end());
     for (const LanguageFile& f : files) {
@@ -174,8 +181,7 @@ TEST(LanguageFiles, EveryLanguageHasAFlagThatDecodes)
         const std::string bytes = ReadBytes(std::string(MORVANE_GAME_DIR) + "/Morvane.languages/" + f.id + ".flag");
         EXPECT_LE(bytes.size(), 16000u) << f.id;  // an archive source keeps flags of up to 16000 bytes
         const Image flag = Decode(std::vector<uint8_t>(bytes.begin(), bytes.end()));
-        ASSERT_GT(flag.width, flag.height) << f.id << ": missing, undecodable or not wider than high";
-        EXPECT_GE(flag.height, 16) << f.id;
+        ASSERT_EQ(flag.width * 1000 + flag.height, 48032) << f.id << ": missing, undecodable or not 48 x 32";
         std::set<uint32_t> colours;
         for (size_t i = 0; i < flag.rgba.size(); i += 4)
             colours.insert(uint32_t(flag.rgba[i]) << 16 | flag.rgba[i + 1] << 8 | flag.rgba[i + 2]);
@@ -184,28 +190,106 @@ TEST(LanguageFiles, EveryLanguageHasAFlagThatDecodes)
     }
 }
 
-TEST(LanguageFiles, TheFontHasAGlyphForEveryCharacter)
+// Every character of every language is in a shipped face, so no
+// shipped text depends on the fonts of the player's system.
+TEST(LanguageFiles, TheFacesHaveAGlyphForEveryCharacter)
 {
-    const std::vector<uint8_t> font = Member("Baloo-Regular.ttf");
     FT_Library library;
-    FT_Face face;
     ASSERT_EQ(FT_Init_FreeType(&library), 0);
-    ASSERT_EQ(FT_New_Memory_Face(library, font.data(), FT_Long(font.size()), 0, &face), 0) << "the font member";
-    ASSERT_NE(FT_Get_Char_Index(face, 'A'), 0u);
-    ASSERT_EQ(FT_Get_Char_Index(face, 0x4E2D), 0u);  // no Chinese: the measure can fail
+    std::vector<std::vector<uint8_t>> members;
+    std::vector<FT_Face> faces;
+    for (const char* name : {"Baloo-Regular.ttf", "Comfortaa-Bold.ttf", "NotoSansCJKjp-Regular.otf",
+                             "NotoSansCJKsc-Regular.otf"}) {
+        members.push_back(Member(name));
+        faces.emplace_back();
+        ASSERT_EQ(FT_New_Memory_Face(library, members.back().data(), FT_Long(members.back().size()), 0, &faces.back()), 0)
+            << name;
+    }
+    ASSERT_NE(FT_Get_Char_Index(faces[1], 0x416), 0u);  // Cyrillic
+    ASSERT_EQ(FT_Get_Char_Index(faces[0], 0x4E2D), 0u);  // no Chinese in Baloo: the measure can fail
     std::set<uint32_t> used;
     std::vector<uint32_t> characters;
     for (const LanguageFile& f : Shipped())
         for (const Line& line : f.lines)
-            Utf8(line.value, characters);
-    // The capitals of the five languages: the settings screen shows their names in capitals.
-    Utf8("\xC4\x84\xC4\x86\xC4\x98\xC5\x81\xC5\x83\xC3\x93\xC5\x9A\xC5\xB9\xC5\xBB\xC3\x84\xC3\x96\xC3\x9C\xC3\x89"
-           "\xC3\x88\xC3\x8A\xC3\x80\xC3\x87\xC5\x92\xC3\x91\xC3\x81\xC3\x8D\xC3\x9A", characters);
+            Utf8(line.value + UpperCaseText(line.value), characters);  // language names show in capitals
     used.insert(characters.begin(), characters.end());
     for (uint32_t cp : used)
-        EXPECT_NE(FT_Get_Char_Index(face, cp), 0u) << "no glyph for U+" << std::hex << cp;
-    FT_Done_Face(face);
+        EXPECT_TRUE(std::ranges::any_of(faces, [cp](FT_Face face) { return FT_Get_Char_Index(face, cp) != 0; }))
+            << "no glyph for U+" << std::hex << cp;
+    for (FT_Face face : faces)
+        FT_Done_Face(face);
     FT_Done_FreeType(library);
+}
+
+// Every text of every language inside its box, measured with the game's own
+// fonts and text code. Panels are drawn at their design size and then scaled
+// as a whole, so a text inside its box there is inside it at 1024x576,
+// 1920x1080 and every other size.
+TEST(LanguageFiles, EveryTextFitsItsBox)
+{
+    std::string failed;
+    ASSERT_TRUE(LoadFontPass(std::string(MORVANE_GAME_DIR) + "/", failed));
+    LoadGameFonts();
+    std::vector<std::string> languageNames;
+    for (const LanguageFile& f : Shipped())
+        languageNames.push_back(UpperCaseText(f.value("tLangFileNAME")));
+    const auto width = [](int points, bool bold, const std::string& shown) {
+        setDrawingFont(GameFont(points, bold));
+        return textWidth(shown);
+    };
+    for (const LanguageFile& f : Shipped()) {
+        SCOPED_TRACE(f.id);
+        TakeLanguageTexts(reinterpret_cast<const uint8_t*>(f.bytes.data()), f.bytes.size());
+        // Titles on the ribbons (three quarters of a panel), the rest inside the stitching along
+        // a panel's frame: 930 of a 1030 panel, 1146 of 1263, 1150 of 1272; "#" with a wide number.
+        const struct { const char* key; int points; bool bold; int box; } boxes[] = {
+            {"tMenuTITLE", 130, false, 772}, {"tLevelSelectTITLE", 80, false, 954}, {"tQuickGameTITLE", 80, false, 772},
+            {"tSettingsTITLE", 80, false, 946}, {"tGetReadyTITLE", 80, false, 772}, {"tInGameTITLE", 80, false, 772},
+            {"tFinishedTHEEND", 80, false, 772}, {"tFinishedNOTBAD", 80, false, 772}, {"tFinishedGOODJOB", 80, false, 772},
+            {"tFinishedSUCCESS", 80, false, 772}, {"tGcCONGRATULATIONS", 80, false, 947}, {"tHelpTITLE", 80, false, 954},
+            {"tCreditsTITLE", 80, false, 954}, {"tQuitTITLE", 80, false, 772}, {"tMenuSTART", 60, true, 930},
+            {"tMenuQUICKGAME", 60, true, 930}, {"tMenuSETTINGS", 60, true, 930}, {"tMenuHELP", 60, true, 930},
+            {"tMenuCREDITS", 60, true, 930}, {"tMenuQUIT", 60, true, 930}, {"tQuickGameEASY", 60, true, 930},
+            {"tQuickGameMEDIUM", 60, true, 930}, {"tQuickGameHARD", 60, true, 930}, {"tQuickGameINSANE", 60, true, 930},
+            {"tInGameRESUME", 60, true, 930}, {"tInGameRESTART", 60, true, 930}, {"tInGameQUIT", 60, true, 930},
+            {"tFinishedNEXT", 60, true, 930}, {"tFinishedRETRY", 60, true, 930}, {"tFinishedMENU", 60, true, 930},
+            {"tFinishedTILES", 60, true, 930}, {"tGetReadyEASY", 120, true, 930}, {"tGetReadyMEDIUM", 120, true, 930},
+            {"tGetReadyHARD", 120, true, 930}, {"tGetReadyINSANE", 120, true, 930}, {"tGetReadyLEVEL", 120, true, 930},
+            {"tGuiLevelEASY", 60, false, 316}, {"tGuiLevelMEDIUM", 60, false, 316}, {"tGuiLevelHARD", 60, false, 316},
+            {"tGuiLevelINSANE", 60, false, 316}, {"tGcGAMECOMPLETE", 46, true, 1146}, {"tGcSTARS", 46, true, 1146},
+            {"tGcSTARSCOLLECTED", 46, true, 1146}, {"tGcCONTINUEPALYING", 46, true, 1146}, {"tGcGETALL", 46, true, 1146}};
+        for (const auto& [key, points, bold, box] : boxes)
+            EXPECT_LE(width(points, bold, ReplaceHash(text(key), std::string(key) == "tGetReadyLEVEL" ? "25" : "120")), box)
+                << key;
+        for (const CreditLine& line : CreditLines)
+            EXPECT_LE(width(35, true, line.key[0] ? TextOr(line.key, line.fixed) : line.fixed), 1150) << line.key;
+        // Settings rows: the label from x 90, the value ending at 1172, a gap between.
+        std::vector<std::pair<std::string, std::string>> rows;
+        for (const std::string& name : languageNames)
+            rows.emplace_back(text("tSettingsLANGUAGE"), name);
+        for (const char* value : {"tSettingsON", "tSettingsOFF"})
+            for (const char* label : {"tSettingsMUSIC", "tSettingsSOUNDFX"})
+                rows.emplace_back(text(label), text(value));
+        for (const char* value : {"tSettingsWINDOWED", "tSettingsFULLSCREEN", "tSettingsBORDERLESS"})
+            rows.emplace_back(text("tSettingsSCREENMODE"), text(value));
+        rows.emplace_back(text("tSettingsRESOLUTION"), ResolutionText(HighestResolution));
+        for (const auto& [label, value] : rows)
+            EXPECT_LE(90 + width(46, true, label) + 30 + width(46, true, value), 1172) << label << " | " << value;
+        // Wrapped texts: every line within the box, the help's four paragraphs
+        // above the panel's foot, the question above the answers.
+        const auto wrapped = [&](const std::string& shown, int points, int boxWidth) {
+            setDrawingFont(GameFont(points, true));
+            std::vector<std::string> lines = WrapTextLines(shown, boxWidth, WrapOpportunities(shown, f.id));
+            for (const std::string& line : lines)
+                EXPECT_LE(textWidth(line), boxWidth) << line;
+            return int(lines.size());
+        };
+        int y = HelpFirstTop;
+        for (const char* key : {"tHelpTEXT01", "tHelpTEXT02", "tHelpTEXT03", "tHelpTEXT04"})
+            y += (wrapped(text(key), 30, 1092) - 1) * HelpLineStep + HelpParagraphGap;
+        EXPECT_LE(y - HelpParagraphGap + HelpLineStep, HelpFirstTop + 1126) << "the help's last line";
+        EXPECT_LE(276 + wrapped(text("tQuitQUESTION"), 60, 758) * 80, ConfirmYesTop) << "tQuitQUESTION";
+    }
 }
 
 }  // namespace

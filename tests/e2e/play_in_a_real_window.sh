@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # play_in_a_real_window.sh BUILD_DIR: the built game in Xvfb, played with xdotool, read only from
 # screenshots, its log and files. Run 1: full screen, level 1 by mouse, level 2 left, settings to a
-# 1280x720 window (music off), quit. Run 2: level 1 by keyboard alone, ended by SIGTERM. Run 3: the
-# X server killed at the main menu.
+# 1280x720 window (music off), quit. Run 2: level 1 by keyboard alone on a French keyboard, the
+# music turned on by the key labelled M, ended by SIGTERM. Run 3: the X server killed at the main menu.
 set -uo pipefail
 
 . "$(dirname "$0")/common.sh"
@@ -168,9 +168,10 @@ done
 [ "$(tr ' ' '\n' <<<"$sizes" | sort | xargs)" = "1280x720 1920x1080" ] || fail "screenshot sizes:$sizes"
 say "run 1 ended with status 0, its files checked"
 
-# === run 2: windowed, level 1 by the keyboard alone, SIGTERM =========================
+# === run 2: windowed, level 1 by the keyboard alone on a French keyboard, SIGTERM ====
 xdotool mousemove 0 0  # outside the window, for good
 KEYS=1
+setxkbmap -layout fr || fail "setxkbmap cannot set a French keyboard"  # its M is where QWERTY has ";"
 scores_text 0 >"$GAME/Morvane.scores"  # so that the three stars must be won again
 start_game
 wait_windowed
@@ -180,10 +181,12 @@ xdotool key Return
 until_ok 20 "the level select did not come to rest" at_rest hover "$LS_X" $((LS_REF + 1)) "$LS_W" "$LS_H" $LS_CLOSE
 xdotool key Return  # the focus rests on level 1
 clear_level
+xdotool key m  # the key labelled M turns the music on
+press_f2       # read after the M key, so the game has seen it
 kill -TERM "$GAME_PID"; finish_game
 [ "$GAME_STATUS" -eq 0 ] || fail "run 2 ended with status $GAME_STATUS"
 cmp -s "$GAME/Morvane.scores" <(scores_text 3) || fail "Morvane.scores after SIGTERM: $(tr '\r\n' ' ' <"$GAME/Morvane.scores")"
-cmp -s "$GAME/Morvane.prefs" <(prefs_text 0 1) || fail "Morvane.prefs changed in run 2"
+cmp -s "$GAME/Morvane.prefs" <(prefs_text 1 1) || fail "M on a French keyboard did not turn the music on"
 
 # === run 3: the X server goes away at the main menu ===================================
 touch "$WORK/mark"

@@ -123,7 +123,9 @@ TEST(Startup, PortableFolderLogKeysFocusAndAnOrderlyEndOnASignal)
 // long file keeps its settings. Only an exact first parameter "/LOG" writes a log.
 TEST(Startup, PerUserOrPortableFolder)
 {
-    for (const char* locale : {"de-DE", "xx-YY"}) {
+    // Chinese of Taiwan is not Simplified Chinese: no file for it, so English.
+    for (const auto& [locale, chosen] : {std::pair{"de-DE", "de_DE"}, {"xx-YY", "en_GB"}, {"ja-JP", "ja_JP"},
+                                         {"zh-CN", "zh_CN"}, {"zh-TW", "en_GB"}}) {
         const std::string folder = MakeGameFolder("");
         OverrideSystemLocale(110, locale);
         SetGameDirForTests(folder);
@@ -131,7 +133,7 @@ TEST(Startup, PerUserOrPortableFolder)
         EXPECT_EQ(SaveTo, UserDir);
         EXPECT_TRUE(fs::is_directory(UserDir));
         EXPECT_NE(UserDir.find("xdg/Quillfen game studio/Morvane/"), std::string::npos);
-        EXPECT_EQ(Prefs.language, locale[0] == 'd' ? "de_DE" : "en_GB");
+        EXPECT_EQ(Prefs.language, chosen);
         QuitFlag = 1;
         StopTestGame();
         EXPECT_EQ(listFolder(UserDir), (std::vector<std::string>{"Morvane.prefs", "Morvane.scores"}));

@@ -66,7 +66,7 @@ TEST(Languages, ListedAlphabeticallyWithFlagsAndLoadedFromFolderOrArchive)
     for (const std::string& source : BothSources(temp, {
              {"en_GB.language", LanguageFile("English", "tMenuSTART = Start\r\ntTestSTART = One\r\ntTestSTART = Two\r\n", "2.1")},
              {"de_DE.language", LanguageFile("Deutsch", "tMenuSTART = Los\r\n[More]\r\ntTestLAST = Ende\r\n")},
-             {"fr_FR.language", "[LANGUAGE FILE]\ntLangFileNAME=Fran\xE7" "ais\n[Menu]\ntMenuSTART=Jouer\n"},  // Latin-1
+             {"fr_FR.language", "[LANGUAGE FILE]\ntLangFileNAME=Fran\xE7" "ais\n[Menu]\ntMenuSTART=Jouer\ntTextCOLON= \xA0:\n"},  // Latin-1
              {"aa_AA.language", LanguageFile("Twin", "", "1")},
              {"zz_ZZ.language", LanguageFile("Twin", "", "2")},  // the same name: the later file wins
              {"up_UP.LANGUAGE", LanguageFile("Upper", "")},  // a folder's extensions ignore case
@@ -95,9 +95,19 @@ TEST(Languages, ListedAlphabeticallyWithFlagsAndLoadedFromFolderOrArchive)
         ASSERT_TRUE(LoadLanguage(source, "de_DE"));
         EXPECT_EQ(text("tMenuSTART") + text("tTestLAST") + text("tTestSTART"), "LosEndeTwo");  // missing keys keep texts
         EXPECT_EQ(text("ttestlast"), "");
+        ASSERT_TRUE(LoadLanguage(source, "fr_FR"));
+        EXPECT_EQ(text("tTextCOLON"), "\xC2\xA0:") << "a leading no-break space is part of the text";
         EXPECT_FALSE(LoadLanguage(source, "pl_PL"));
         EXPECT_FALSE(LoadLanguage(source, "../Morvane.languages/en_GB"));
     }
+    // Each language's mark where the game joins a label and a text; the
+    // English line while a language has no text for a key.
+    for (const auto& [mark, joined] : {std::pair{"", "Error: Sound"}, {":", "Error: Sound"},
+                                       {"\xC2\xA0:", "Error\xC2\xA0: Sound"}, {"\xEF\xBC\x9A", "Error\xEF\xBC\x9ASound"}}) {
+        TextTable["tTextCOLON"] = mark;
+        EXPECT_EQ(JoinLabel("Error", "Sound"), joined) << mark;
+    }
+    EXPECT_EQ(TextOr("tCreditsARTWORK", "Art") + TextOr("tMenuSTART", "Play"), "ArtJouer");
     // Nothing was unpacked beside the archive. A preference that names no listed id falls back to English.
     EXPECT_EQ(listFolder(temp.Folder()), std::vector<std::string>{"Morvane.languages"});
     for (const auto& [preference, settled] : {std::pair{"fr_FR", "fr_FR"}, {"Deutsch", "en_GB"}, {"xx_XX", "en_GB"}}) {

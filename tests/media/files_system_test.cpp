@@ -113,7 +113,8 @@ TEST(System, FoldersAndTheLocaleFollowTheEnvironment)
     unsetenv("HOME");
     EXPECT_FALSE(homeFolder().empty());  // from the password database
     const std::pair<const char*, const char*> locales[] = {
-        {"de_DE.UTF-8", "de-DE"}, {"pt_BR@euro", "pt-BR"}, {"C.UTF-8", ""}, {"POSIX", ""}};
+        {"de_DE.UTF-8", "de-DE"}, {"pt_BR@euro", "pt-BR"}, {"C.UTF-8", ""}, {"POSIX", ""},
+        {"ja_JP.UTF-8", "ja-JP"}, {"zh_CN.GB18030", "zh-CN"}, {"sr_RS.UTF-8@latin", "sr-RS"}};
     for (const auto& [locale, tag] : locales) {
         setenv("LC_ALL", locale, 1);
         EXPECT_EQ(localeName(), tag) << locale;

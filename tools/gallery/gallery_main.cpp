@@ -1,11 +1,12 @@
 // morvane_gallery: starts the real game in a temporary program folder, drives
 // it with real input events through every screen state and writes one PNG of
 // each, taken from the picture the main loop has just drawn:
-//   morvane_gallery <resolution index> <output folder> [keys]
+//   morvane_gallery <resolution index> <output folder> [keys | language <id>]
 // The game runs windowed at the resolution given (0 = 1024x576,
 // 4 = 1920x1080); scripts/gallery.sh runs it in a virtual X display. With
 // "keys" it plays by the keyboard alone instead and shows the focus on the
-// menus and the tile cursor on the board.
+// menus and the tile cursor on the board. With "language <id>" it shows the
+// main menu, How to Play, the credits and the settings in that language.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -155,6 +156,23 @@ void MenuScreens()
     }
 }
 
+// The screens most of a language's texts are on.
+void LanguageScreens()
+{
+    Reach(StateMainMenu);
+    PointerAway();
+    SettleAndShoot(StateMainMenu, &MainMenuPanel, "main-menu");
+    const std::pair<int, const Panel*> visits[] = {{4, &HelpPanel}, {5, &CreditsPanel}, {3, &SettingsPanel}};
+    const char* const names[] = {"help", "credits", "settings"};
+    const int states[] = {StateHelp, StateCredits, StateSettings};
+    for (int i = 0; i < 3; ++i) {
+        Settle(StateMainMenu, &MainMenuPanel);
+        Click(MainMenuButtons[visits[i].first]);
+        SettleAndShoot(states[i], visits[i].second, names[i]);
+        TapKey(KeyEscape);
+    }
+}
+
 // The board rises until it fills about half the screen and shows three
 // equal tiles; answers their cells.
 std::vector<int> RiseUntilTriple()
@@ -285,8 +303,9 @@ void KeyboardScreens()
 int main(int argc, char** argv)
 {
     const bool keys = argc == 4 && std::string(argv[3]) == "keys";
-    if (argc != 3 && !keys) {
-        std::fprintf(stderr, "usage: %s <resolution index> <output folder> [keys]\n", argv[0]);
+    const bool language = argc == 5 && std::string(argv[3]) == "language";
+    if (argc != 3 && !keys && !language) {
+        std::fprintf(stderr, "usage: %s <resolution index> <output folder> [keys | language <id>]\n", argv[0]);
         return 2;
     }
     const int resolution = std::atoi(argv[1]);
@@ -295,13 +314,18 @@ int main(int argc, char** argv)
         OutputFolder += '/';
     std::filesystem::create_directories(OutputFolder);
 
-    const std::string folder = MakeGameFolder(WindowedPreferences(resolution));
+    std::string preferences = WindowedPreferences(resolution);
+    if (language)
+        preferences.replace(preferences.find("en_GB"), 5, argv[4]);
+    const std::string folder = MakeGameFolder(preferences);
     if (!StartTestGame(folder)) {
         std::fprintf(stderr, "morvane_gallery: the game did not start\n");
         return 1;
     }
     if (keys) {
         KeyboardScreens();
+    } else if (language) {
+        LanguageScreens();
     } else {
         MenuScreens();
         CampaignScreens();
@@ -310,5 +334,5 @@ int main(int argc, char** argv)
     StopTestGame();
     std::filesystem::remove_all(folder);
     std::printf("%d screenshots in %s\n", Written, OutputFolder.c_str());
-    return Written == (keys ? 4 : StateCount) ? 0 : 1;
+    return Written == (keys ? 4 : language ? 4 : StateCount) ? 0 : 1;
 }
