@@ -58,7 +58,7 @@ if [ "$mode" = prefix ]; then
   exit 0
 fi
 
-arch=$(dpkg --print-architecture)
+arch=$(dpkg --print-architecture) multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH 2>/dev/null || gcc -print-multiarch)
 cpack --config "$build_dir/CPackConfig.cmake" -B "$work/deb" >/dev/null
 deb=$(echo "$work"/deb/morvane_*.deb)
 for check in "Package morvane" "Version $version" "Section games" "Architecture $arch"; do
@@ -70,7 +70,10 @@ done
 depends=", $(dpkg-deb -f "$deb" Depends),"
 dpkg-deb -x "$deb" "$work/root"
 for lib in $(objdump -p "$work/root/usr/games/morvane" | awk '/NEEDED/ {print $2}'); do
-  owner=$(dpkg -S "*/$lib" 2>/dev/null | sed -n "s/\(:$arch\)\{0,1\}: .*//p" || true)  # libunibreak1 has no :arch
+  # The architecture's own library folder first (libc6-i386 has a libm.so.6 too), then
+  # any (libunibreak1 installs into /usr/lib, without :arch).
+  owner=$(dpkg -S "*/$multiarch/$lib" 2>/dev/null || dpkg -S "*/$lib" 2>/dev/null || true)
+  owner=$(sed -n "s/\(:$arch\)\{0,1\}: .*//p" <<<"$owner")
   owner=${owner%%$'\n'*}
   [[ "$depends" == *", $owner ("* || "$depends" == *", $owner,"* ]] || fail "$lib (from $owner) is not among the dependencies: $depends"
 done
