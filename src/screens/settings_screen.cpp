@@ -77,6 +77,7 @@ int LanguageStrip(int position, bool hover)
     return SettingsLanguageStrips + 2 * slot + (hover ? 1 : 0);
 }
 
+
 // ON/OFF strip of the music (base 340) or sound-effects (344) row.
 int SwitchStrip(int base, int on, bool hover)
 {
@@ -144,6 +145,26 @@ std::string UpperCaseText(const std::string& text)
     return out;
 }
 
+// NOTE: only the shown language's pair of strips exists at a time, drawn when
+// the row first shows it: fifteen languages' strips cost 15 MB at 3840x2160.
+static int LanguageStripsDrawn = -1;
+static int LanguageStripsFont = 0;
+static int LanguageStripsWidth = 0;
+
+static void DrawLanguageStrips(int position)
+{
+    if (position == LanguageStripsDrawn || position < 0 || position >= static_cast<int>(LanguageList.size()) ||
+        position >= SettingsLanguageSlots)
+        return;
+    if (LanguageStripsDrawn >= 0) {
+        freeSprite(LanguageStrip(LanguageStripsDrawn, false));
+        freeSprite(LanguageStrip(LanguageStripsDrawn, true));
+    }
+    LanguageStripsDrawn = position;
+    MakeRowPair(LanguageStrip(position, false), LanguageStripsFont, text("tSettingsLANGUAGE"),
+                UpperCaseText(LanguageList[position].name), LanguageStripsWidth);
+}
+
 // Builds the panel and every row strip; place = 1 also places the panel
 // below the screen and computes all seven hit rectangles.
 void BuildSettingsPanel(int place)
@@ -172,10 +193,15 @@ void BuildSettingsPanel(int place)
     }
 
     const int font = GameFont(46, true);
-    const std::string& languageLabel = text("tSettingsLANGUAGE");
-    const int languages = std::min(static_cast<int>(LanguageList.size()), SettingsLanguageSlots);
-    for (int i = 0; i < languages; ++i)
-        MakeRowPair(LanguageStrip(i, false), font, languageLabel, UpperCaseText(LanguageList[i].name), width);
+    LanguageStripsFont = font;
+    LanguageStripsWidth = width;
+    const int shown = LanguageStripsDrawn;
+    LanguageStripsDrawn = -1;  // drawn again in this language, at this size
+    DrawLanguageStrips(LanguageIndex);
+    if (shown >= 0 && shown != LanguageIndex) {
+        freeSprite(LanguageStrip(shown, false));
+        freeSprite(LanguageStrip(shown, true));
+    }
     const std::string& on = text("tSettingsON");
     const std::string& off = text("tSettingsOFF");
     MakeRowPair(SwitchStrip(SettingsMusicStrips, 1, false), font, text("tSettingsMUSIC"), on, width);
@@ -193,7 +219,7 @@ void BuildSettingsPanel(int place)
         MakeSettingsStrip(ResolutionStrip(i, 2), font, resolutionLabel, value, DisabledColour, width);
     }
 
-    SettingsButtons[1].sprite = LanguageStrip(0, false);
+    SettingsButtons[1].sprite = LanguageStrip(LanguageIndex, false);
     SettingsButtons[2].sprite = SwitchStrip(SettingsMusicStrips, 1, false);
     SettingsButtons[3].sprite = SwitchStrip(SettingsSoundStrips, 1, false);
     SettingsButtons[4].sprite = ModeStrip(1, false);
@@ -208,6 +234,7 @@ bool SettingsAreaUsable(int index)
 void SetSettingsHover(int index)
 {
     SettingsHighlightedRow = (index >= 1 && index <= 5) ? index : 0;
+    DrawLanguageStrips(LanguageIndex);
     SettingsButtons[1].sprite = LanguageStrip(LanguageIndex, index == 1);
     SettingsButtons[2].sprite = SwitchStrip(SettingsMusicStrips, Pending.music, index == 2);
     SettingsButtons[3].sprite = SwitchStrip(SettingsSoundStrips, Pending.sounds, index == 3);

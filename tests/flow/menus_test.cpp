@@ -127,7 +127,10 @@ TEST_F(Menus, SettingsApplyOnlyWhenConfirmed)
     // Another language is loaded and the menu follows its texts.
     const int englishWidth = MainMenuButtons[1].hitRight - MainMenuButtons[1].hitLeft;
     ASSERT_TRUE(OpenFromMainMenu(3, StateSettings));
+    const int englishStrip = SettingsButtons[1].sprite;
     click(1);
+    EXPECT_GT(spriteWidth(SettingsButtons[1].sprite), 0) << "the language row shows the language chosen";
+    EXPECT_EQ(spriteWidth(englishStrip), 0) << "the strips of one language at a time";
     click(6);
     EXPECT_NE(Prefs.language, "en_GB");
     EXPECT_NE(MainMenuButtons[1].hitRight - MainMenuButtons[1].hitLeft, englishWidth) << text("tMenuSTART");
