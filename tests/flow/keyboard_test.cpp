@@ -229,10 +229,7 @@ TEST_P(WithoutMouse, AHeldDirectionRepeatsAndTheMouseTakesTheFocusBack)
 
     Settle();
     TapKey(KeyEscape);
-    ASSERT_TRUE(RunUntilState(StateMainMenu, 60));
-    ASSERT_TRUE(OpenFromMainMenu(1, StateLevelSelect));
-    ClickRecord(LevelSelectButtons[2]);
-    ASSERT_TRUE(RunUntilState(StatePlay, 300));
+    ASSERT_TRUE(PlayCampaignLevel(1));
     for (int guard = 0; guard < 400 && !Game.cursorShown; ++guard)
         Press(Up);
     Press(Pause);

@@ -42,8 +42,10 @@ std::vector<std::string> FilesStartingWith(const std::string& folder, const std:
 TEST(Startup, PortableFolderLogKeysFocusAndAnOrderlyEndOnASignal)
 {
     const std::string folder = MakeGameFolder(WindowedPreferences(0));
-    setenv("SDL_AUDIODRIVER", "no-such-sound-system", 1);  // played silently, and logged so
+    setenv("SDL_AUDIODRIVER", "no-such-sound-system", 1);  // played silently, said so and logged so
+    ::testing::internal::CaptureStderr();
     ASSERT_TRUE(StartTestGame(folder, true));
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("silent"), std::string::npos);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     EXPECT_EQ(SaveTo, folder);
     RunPasses(10);
@@ -90,6 +92,7 @@ TEST(Startup, PortableFolderLogKeysFocusAndAnOrderlyEndOnASignal)
     RunOnePass();
     ASSERT_EQ(QuitFlag, 1);
     StopTestGame();
+    EXPECT_FALSE(soundIsSilent());
     std::string prefs = WindowedPreferences(0);
     prefs.replace(prefs.find("MusicVolume = 100"), 17, "MusicVolume = 0");
     EXPECT_EQ(ReadBytes(folder + "Morvane.prefs"), prefs);

@@ -11,19 +11,13 @@
 
 namespace {
 
-std::string Text(const std::string& path)
-{
-    std::vector<uint8_t> bytes;
-    return readWholeFile(path, bytes, 1 << 20) ? std::string(bytes.begin(), bytes.end()) : "<unreadable>";
-}
-
 TEST(Files, AtomicWritesReplaceWholeOrLeaveTheOldFile)
 {
     TempFolder temp;
     const std::string folder = temp.Folder(), path = folder + "Morvane.scores";
     ASSERT_TRUE(writeFileAtomic(path, "first, longer\r\n"));
     ASSERT_TRUE(writeFileAtomic(path, "old progress"));
-    EXPECT_EQ(Text(path), "old progress");
+    EXPECT_EQ(ReadBytes(path), "old progress");
     struct stat info {};
     ASSERT_EQ(stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0644u);
@@ -40,13 +34,13 @@ TEST(Files, AtomicWritesReplaceWholeOrLeaveTheOldFile)
     const bool written = writeFileAtomic(path, std::string(4096, 'n'));
     setrlimit(RLIMIT_FSIZE, &saved);
     EXPECT_FALSE(written);
-    EXPECT_EQ(Text(path), "old progress");
+    EXPECT_EQ(ReadBytes(path), "old progress");
     EXPECT_EQ(listFolder(folder), std::vector<std::string>{"Morvane.scores"});
     if (geteuid() != 0) {  // a folder we may not write to (root may)
         ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
         EXPECT_FALSE(writeFileAtomic(path, "new"));
         chmod(folder.c_str(), 0755);
-        EXPECT_EQ(Text(path), "old progress");
+        EXPECT_EQ(ReadBytes(path), "old progress");
     }
 
     // Reads are capped; folders list their files only.

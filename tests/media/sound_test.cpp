@@ -165,21 +165,4 @@ TEST_F(Sound, ALostDeviceIsOpenedAgainWithWhatLooped)
     EXPECT_GT(PeakOver(200), Heard) << "the music is not heard again";
 }
 
-TEST(SilentSound, AMissingDeviceFallsBackToSilentOutput)
-{
-    setenv("SDL_AUDIODRIVER", "no-such-sound-system", 1);
-    ::testing::internal::CaptureStderr();
-    EXPECT_NE(initSound(), 0);
-    EXPECT_NE(::testing::internal::GetCapturedStderr().find("silent"), std::string::npos);
-    EXPECT_TRUE(soundIsSilent());
-    const std::vector<uint8_t> tone = MakeToneOgg(1.0);
-    ASSERT_NE(loadSound(1, tone.data(), tone.size()), 0);
-    const int channel = playSound(1, SoundLoop, 70);
-    EXPECT_GT(channel, 0);
-    EXPECT_EQ(soundStatus(1, channel), SoundPlaying);
-    releaseMedia();
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    EXPECT_FALSE(soundIsSilent());
-}
-
 }  // namespace
