@@ -3,10 +3,10 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sstream>
 
 #include "display/layout.h"
 #include "startup/startup.h"
-#include "support/support.h"
 
 namespace fs = std::filesystem;
 
@@ -60,10 +60,17 @@ void StopTestGame()
 
 std::vector<std::string> LogLines(const std::string& folder)
 {
-    for (const std::string& name : listFolder(folder))
-        if (name.rfind("Log", 0) == 0)
-            return CrLfLines(folder + name);
-    return {};
+    std::vector<std::string> lines;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (entry.path().filename().string().rfind("Log", 0) != 0)
+            continue;
+        std::ostringstream text;
+        text << std::ifstream(entry.path(), std::ios::binary).rdbuf();
+        const std::string all = text.str();
+        for (size_t at = 0, end; (end = all.find("\r\n", at)) != std::string::npos; at = end + 2)
+            lines.push_back(all.substr(at, end - at));
+    }
+    return lines;
 }
 
 void RunPasses(int count)

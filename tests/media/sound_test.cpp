@@ -91,10 +91,8 @@ TEST_F(Sound, PlayPauseResumeLoopAndStop)
     ASSERT_GT(channel, 0);
     EXPECT_GT(PeakOver(200), Heard);
     pauseSound(0, channel);
-    EXPECT_EQ(soundStatus(0, channel), SoundPaused);
     EXPECT_EQ(PeakOver(200), 0);
     const int64_t paused = soundPosition(0, channel);
-    EXPECT_GT(paused, 0);
     resumeSound(0, channel);
     EXPECT_GT(PeakOver(200), Heard);
     const int64_t resumed = soundPosition(0, channel);
