@@ -42,7 +42,6 @@ TEST(Startup, PortableFolderLogKeysFocusAndAnOrderlyEndOnASignal)
     ASSERT_TRUE(StartTestGame(folder, true));
     EXPECT_NE(::testing::internal::GetCapturedStderr().find("silent"), std::string::npos);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    EXPECT_EQ(SaveTo, folder);
     RunPasses(10);
     const int frames = FrameCounter;  // losing the focus freezes the title intro and pauses the music
     injectWindowEvent(EventDeactivate);
