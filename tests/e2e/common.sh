@@ -70,6 +70,15 @@ at_rest() {  # reference x y w h landmark-x y w h r g b
     sleep 0.3 && shot rest3 && below "$(mad rest1 rest3 "${@:2:4}")" 0.01
 }
 still() { shot rest1 && sleep 0.3 && shot rest2 && below "$(mad rest1 rest2 "$@")" 0.01; }
+# From the main menu at rest: Quit, YES on the confirmation once it rests, and an end with status 0.
+quit_by_menu() {  # run
+  until_ok 20 "no hover on Quit" hovered "$MM_X" "$QUIT_Y" "$MM_W" "$STRIP" && cp "$SHOTS/hover.ppm" "$SHOTS/before_quit.ppm"
+  click $((W / 2)) $((QUIT_Y + STRIP / 2))
+  until_ok 20 "the quit confirmation did not come to rest" at_rest before_quit "$MM_X" $((QC_REF + 1)) "$MM_W" "$IG_H" \
+    "$YES_X" $((QC_REF + IG_H * 826 / 1118)) "$YES_W" "$YES_H" 79 166 121
+  click "$YES_CX" $((QC_REF + IG_H * 875 / 1118))
+  finish_game; [ "$GAME_STATUS" -eq 0 ] || fail "$1 ended with status $GAME_STATUS"
+}
 
 # --- where the panels lie (integer arithmetic as the game lays them out) ----------
 layout() {

@@ -113,6 +113,13 @@ void ClickRecord(const ButtonRecord& record)
     ClickAt(CentreX(record), CentreY(record));
 }
 
+bool ClickThrough(const ButtonRecord& record, int state, int maxPasses)
+{
+    Settle();
+    ClickRecord(record);
+    return RunUntilState(state, maxPasses);
+}
+
 void TapKey(int scanCode)
 {
     injectKey(scanCode, true);
@@ -133,9 +140,7 @@ int CentreY(const ButtonRecord& record)
 
 bool OpenFromMainMenu(int choice, int state)
 {
-    Settle();
-    ClickRecord(MainMenuButtons[choice]);
-    const bool reached = RunUntilState(state, 60);
+    const bool reached = ClickThrough(MainMenuButtons[choice], state, 60);
     Settle();
     return reached;
 }

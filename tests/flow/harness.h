@@ -36,6 +36,8 @@ void PointAt(int x, int y);
 void ClickAt(int x, int y);  // pointer there, press, release, one pass
 // Points at a record, then clicks its centre.
 void ClickRecord(const ButtonRecord& record);
+// Clicks a record once its panel rests; false unless the state follows within maxPasses.
+bool ClickThrough(const ButtonRecord& record, int state, int maxPasses = 40);
 void TapKey(int scanCode);  // pressed and released, a pass after each
 int CentreX(const ButtonRecord& record);
 int CentreY(const ButtonRecord& record);

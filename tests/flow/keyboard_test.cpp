@@ -48,10 +48,6 @@ const Step MenuWalk[] = {
     {Left, 4, StateLevelSelect, 2}, {Choose, 1, StatePlay, -1},
 };
 
-const Step AfterLevelOne[] = {
-    {Choose, 1, StatePlay, -1, &Game.levelColumn, 1},  // NEXT, then level 2 is lost
-};
-
 const Step AfterLevelTwo[] = {
     {Up, 1, StateLevelFinished, 3},  // from RETRY round to MENU: NEXT cannot be chosen
     {Choose, 1, StateGameComplete, 1}, {Choose, 1, StateMainMenu, 1}, {Down, 1, StateMainMenu, 2},
@@ -59,10 +55,6 @@ const Step AfterLevelTwo[] = {
     {Pause, 1, StateInGameMenu, 1}, {Down, 2, StateInGameMenu, 3}, {Choose, 1, StateLeaveConfirm, 1},
     {Right, 1, StateLeaveConfirm, 2}, {Choose, 1, StateInGameMenu, 1}, {Pause, 1, StatePlay, -1},
 };
-
-const Step QuickGameAgain[] = {{Down, 1, StateMainMenu, 2}};
-const Step EasyAgain[] = {{Choose, 1, StatePlay, -1}};
-const Step QuickFinishedWalk[] = {{Down, 1, StateQuickFinished, 2}, {Choose, 1, StateMainMenu, 1}};
 
 class WithoutMouse : public ::testing::TestWithParam<bool> {  // true: a controller
 protected:
@@ -173,23 +165,23 @@ TEST_P(WithoutMouse, EveryMenuAndLevelOneWithThreeStars)
     ExpectNoCursorUnderPanel();
     EXPECT_EQ(Game.result, 3);
     EXPECT_EQ(LevelByNumber(1).best, 3);
-    Walk(AfterLevelOne);
+    Walk({{Choose, 1, StatePlay, -1, &Game.levelColumn, 1}});  // NEXT, then level 2 is lost
     ASSERT_TRUE(RunUntilState(StateLevelFinished, 5000));  // the board reaches the top
     ASSERT_EQ(Game.result, 0);
     Walk(AfterLevelTwo);
     // Escape or B while the finished panel slides in: the main menu at once.
     ASSERT_TRUE(RunUntilState(StateQuickFinished, 5000));
     Press(Back);
-    Walk(QuickGameAgain);
+    Walk({{Down, 1, StateMainMenu, 2}});
     Press(Choose);
     ASSERT_TRUE(RunUntilState(StateQuickGame, 40));
     EXPECT_EQ(QuickGameButtons[1].sprite, QuickGameStripBase + 1) << "EASY, chosen last, is not highlighted";
-    Walk(EasyAgain);
+    Walk({{Choose, 1, StatePlay, -1}});
     ASSERT_TRUE(RunUntilState(StateQuickFinished, 5000));
     Settle();
     for (int i = 1; i <= 2; ++i)
         EXPECT_EQ(QuickFinishedButtons[i].y, QuickFinishedButtons[i].hitTop + 1) << "strip off its row: " << i;
-    Walk(QuickFinishedWalk);
+    Walk({{Down, 1, StateQuickFinished, 2}, {Choose, 1, StateMainMenu, 1}});
 }
 
 TEST_P(WithoutMouse, AHeldDirectionRepeatsAndTheMouseTakesTheFocusBack)
@@ -229,10 +221,7 @@ TEST_P(WithoutMouse, AHeldDirectionRepeatsAndTheMouseTakesTheFocusBack)
 
     Settle();
     TapKey(KeyEscape);
-    ASSERT_TRUE(RunUntilState(StateMainMenu, 60));
-    ASSERT_TRUE(OpenFromMainMenu(1, StateLevelSelect));
-    ClickRecord(LevelSelectButtons[2]);
-    ASSERT_TRUE(RunUntilState(StatePlay, 300));
+    ASSERT_TRUE(PlayCampaignLevel(1));
     for (int guard = 0; guard < 400 && !Game.cursorShown; ++guard)
         Press(Up);
     Press(Pause);

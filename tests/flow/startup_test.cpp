@@ -25,11 +25,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool Has(const std::vector<std::string>& lines, const std::string& line)
-{
-    return std::ranges::find(lines, line) != lines.end();
-}
-
 std::vector<std::string> FilesStartingWith(const std::string& folder, const std::string& prefix)
 {
     std::vector<std::string> names;
@@ -42,10 +37,11 @@ std::vector<std::string> FilesStartingWith(const std::string& folder, const std:
 TEST(Startup, PortableFolderLogKeysFocusAndAnOrderlyEndOnASignal)
 {
     const std::string folder = MakeGameFolder(WindowedPreferences(0));
-    setenv("SDL_AUDIODRIVER", "no-such-sound-system", 1);  // played silently, and logged so
+    setenv("SDL_AUDIODRIVER", "no-such-sound-system", 1);  // played silently, said so and logged so
+    ::testing::internal::CaptureStderr();
     ASSERT_TRUE(StartTestGame(folder, true));
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("silent"), std::string::npos);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    EXPECT_EQ(SaveTo, folder);
     RunPasses(10);
     const int frames = FrameCounter;  // losing the focus freezes the title intro and pauses the music
     injectWindowEvent(EventDeactivate);
@@ -90,6 +86,7 @@ TEST(Startup, PortableFolderLogKeysFocusAndAnOrderlyEndOnASignal)
     RunOnePass();
     ASSERT_EQ(QuitFlag, 1);
     StopTestGame();
+    EXPECT_FALSE(soundIsSilent());
     std::string prefs = WindowedPreferences(0);
     prefs.replace(prefs.find("MusicVolume = 100"), 17, "MusicVolume = 0");
     EXPECT_EQ(ReadBytes(folder + "Morvane.prefs"), prefs);
@@ -114,7 +111,7 @@ TEST(Startup, PortableFolderLogKeysFocusAndAnOrderlyEndOnASignal)
                              "InitSprite:\t\tOK", "InitSound:\t\tOFF (no sound device)", "Number of desktops:\t\t1", "Opening screen (Windowed):\t\tOK",
                              "Screenwidth:\t\t1024", "Screenheight:\t\t576", "AspectRatio:  16:9",
                              "Load asset (temps):\t\tOK", "TileSize:\t\t64", "Saving screenshot:\t\tOK"})
-        EXPECT_TRUE(Has(lines, line)) << line;
+        EXPECT_NE(std::ranges::count(lines, std::string(line)), 0) << line;
 }
 
 // Without preferences beside the program the per-user folder is created and
@@ -131,7 +128,6 @@ TEST(Startup, PerUserOrPortableFolder)
         SetGameDirForTests(folder);
         ASSERT_TRUE(StartGame({locale[0] == 'd' ? "/log" : "-x", "/LOG"}));
         EXPECT_EQ(SaveTo, UserDir);
-        EXPECT_TRUE(fs::is_directory(UserDir));
         EXPECT_NE(UserDir.find("xdg/Quillfen game studio/Morvane/"), std::string::npos);
         EXPECT_EQ(Prefs.language, chosen);
         QuitFlag = 1;
@@ -146,7 +142,6 @@ TEST(Startup, PerUserOrPortableFolder)
                                           std::pair{std::string(bad, sizeof bad - 1), 1}}) {
         const std::string folder = MakeGameFolder(contents);
         ASSERT_TRUE(StartTestGame(folder));
-        EXPECT_EQ(SaveTo, folder);
         EXPECT_EQ(Prefs.music, music);
         QuitFlag = 1;
         StopTestGame();
@@ -184,7 +179,7 @@ TEST(FatalStart, AMissingArchiveOrTileEndsTheStartAndSavesNothing)
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines[lines.size() - 2], "Load asset (temps):\t\tOK");
     EXPECT_EQ(lines.back(), "Load asset (temps):\t\tFAILED");
-    EXPECT_TRUE(Has(lines, "Load asset (ngs):\t\tOK"));
+    EXPECT_NE(std::ranges::count(lines, "Load asset (ngs):\t\tOK"), 0);
     EXPECT_EQ(ReadBytes(folder + "Morvane.prefs"), WindowedPreferences(0));
     EXPECT_FALSE(fs::exists(folder + "Morvane.scores"));
 
@@ -195,7 +190,7 @@ TEST(FatalStart, AMissingArchiveOrTileEndsTheStartAndSavesNothing)
     EXPECT_TRUE(LanguageList.empty());
     EXPECT_EQ(Prefs.language, "en_GB");
     StopTestGame();
-    EXPECT_TRUE(Has(LogLines(bare), "Load language (en_GB):\t\tFAILED"));
+    EXPECT_NE(std::ranges::count(LogLines(bare), "Load language (en_GB):\t\tFAILED"), 0);
 }
 
 // Peak resident kilobytes of a child process that takes the languages of

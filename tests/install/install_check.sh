@@ -41,8 +41,7 @@ run_game() {  # expected GameDir, command...
   [ "$started" = 1 ] || fail "the installed game did not finish its start-up"
   [ "$status" = 0 ] || fail "the installed game ended with status $status"
   grep -qF $'GameDir:\t\t'"$game_dir"$'\r' "$user_dir"/Log*.log || fail "the log does not name $game_dir"
-  [ -f "$user_dir/Morvane.prefs" ] || fail "no preferences in the per-user folder"
-  [ -f "$user_dir/Morvane.scores" ] || fail "no progress in the per-user folder"
+  for file in Morvane.prefs Morvane.scores; do [ -f "$user_dir/$file" ] || fail "no $file in the per-user folder"; done
 }
 
 if [ "$mode" = prefix ]; then

@@ -84,11 +84,9 @@ inline std::string RawZip(const std::vector<RawMember>& members)
         std::string common;  // version needed to extract .. extra field length
         for (uint32_t value : {20u, 0u, member.deflated ? 8u : 0u, 0u, 0x21u})
             AppendLittleEndian(common, value, 2);
-        AppendLittleEndian(common, member.crc, 4);
-        AppendLittleEndian(common, static_cast<uint32_t>(member.data.size()), 4);
-        AppendLittleEndian(common, member.size, 4);
-        AppendLittleEndian(common, static_cast<uint32_t>(member.name.size()), 2);
-        AppendLittleEndian(common, 0, 2);
+        for (const auto& [value, bytes] : {std::pair{member.crc, 4}, {uint32_t(member.data.size()), 4},
+                                           {member.size, 4}, {uint32_t(member.name.size()), 2}, {0u, 2}})
+            AppendLittleEndian(common, value, bytes);
         directory += "PK\x01\x02";
         AppendLittleEndian(directory, 20, 2);
         directory += common + std::string(10, '\0');
@@ -97,11 +95,10 @@ inline std::string RawZip(const std::vector<RawMember>& members)
         zip += "PK\x03\x04" + common + member.name + member.data;
     }
     std::string end = "PK\x05\x06" + std::string(4, '\0');
-    AppendLittleEndian(end, static_cast<uint32_t>(members.size()), 2);
-    AppendLittleEndian(end, static_cast<uint32_t>(members.size()), 2);
-    AppendLittleEndian(end, static_cast<uint32_t>(directory.size()), 4);
-    AppendLittleEndian(end, static_cast<uint32_t>(zip.size()), 4);
-    AppendLittleEndian(end, 0, 2);
+    const auto count = uint32_t(members.size());
+    for (const auto& [value, bytes] :
+         {std::pair{count, 2}, {count, 2}, {uint32_t(directory.size()), 4}, {uint32_t(zip.size()), 4}, {0u, 2}})
+        AppendLittleEndian(end, value, bytes);
     return zip + directory + end;
 }
 
