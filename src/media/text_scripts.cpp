@@ -104,6 +104,10 @@ void ReleaseSystemFaces()
     openedFaces.clear();
     faceOfLetter.clear();
     systemFaces.clear();
+    if (fontconfigStarted) {
+        FcFini();  // its configuration and caches, read when a letter was first looked for
+        fontconfigStarted = false;
+    }
 }
 
 bool systemHasLetter(uint32_t c)

@@ -290,6 +290,7 @@ TEST(LanguageFiles, EveryTextFitsItsBox)
         EXPECT_LE(y - HelpParagraphGap + HelpLineStep, HelpFirstTop + 1126) << "the help's last line";
         EXPECT_LE(276 + wrapped(text("tQuitQUESTION"), 60, 758) * 80, ConfirmYesTop) << "tQuitQUESTION";
     }
+    releaseMedia();
 }
 
 }  // namespace
