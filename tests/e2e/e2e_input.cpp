@@ -1,6 +1,6 @@
 // Input devices for a headless sway, held until standard input closes or sway ends: a virtual
 // pointer (so that `swaymsg seat seat0 cursor ...` reaches clients) and a virtual keyboard with
-// the default layout that presses the keys read from standard input (evdev codes).
+// the default layout (XKB_DEFAULT_LAYOUT) that presses the keys read from standard input (evdev codes).
 #include <cstdio>
 #include <cstring>
 #include <string_view>

@@ -25,7 +25,7 @@ music_plays() { record 3 && [ "$RMS" -gt 1000 ]; }
 silent() { record 1 && [ "$RMS" -lt 10 ]; }
 
 # --- the compositor, as an unprivileged user when run as root (sway refuses root), with a pointer
-# that swaymsg drives and a keyboard that presses the keys written to descriptor 7 (e2e_input)
+# that swaymsg drives and a French keyboard that presses the keys written to descriptor 7 (e2e_input)
 start_sway() {
   local as=() folder="$WORK/sway"
   rm -rf "$folder" && mkdir -m 700 "$folder"
@@ -37,7 +37,7 @@ start_sway() {
   until_ok 20 "sway did not start" sway_up
   export SWAYSOCK=$(compgen -G "$folder/sway-ipc.*.sock") WAYLAND_DISPLAY=$(compgen -G "$folder/wayland-?")
   exec 7>&- && rm -f "$WORK/keys" && mkfifo "$WORK/keys"
-  "$BUILD/tests/e2e_input" <"$WORK/keys" & SERVERS+=($!)
+  XKB_DEFAULT_LAYOUT=fr "$BUILD/tests/e2e_input" <"$WORK/keys" & SERVERS+=($!)  # a French keyboard
   exec 7>"$WORK/keys"
   until_ok 20 "sway has no keyboard and pointer" bash -c '[ "$(swaymsg -t get_inputs | jq length)" -eq 2 ]'
 }
@@ -76,6 +76,9 @@ swaymsg workspace 1 >/dev/null; until_ok 20 "the music did not come back with th
 kill "$PULSE_PID"; wait "$PULSE_PID" 2>/dev/null; start_pulse
 until_ok 30 "the music did not come back with the sound server" music_plays
 say "sound server restarted; music at level $RMS"
+# The key labelled M on the French keyboard (where QWERTY has ";": evdev 39) turns the music off and on.
+echo 39 >&7; until_ok 20 "the key labelled M did not turn the music off" silent
+echo 39 >&7; until_ok 20 "the key labelled M did not turn the music on again" music_plays
 quit_by_menu "run 1"
 cmp -s "$GAME/Morvane.prefs" <(prefs_text 1 1 0) || fail "Morvane.prefs after run 1"
 
