@@ -9,8 +9,6 @@
 // on the screen.
 #include "assets/asset_loading.h"
 
-#include <algorithm>
-
 #include "assets/asset_numbers.h"
 #include "assets/data_archive.h"
 #include "display/aspect.h"

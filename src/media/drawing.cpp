@@ -2,6 +2,7 @@
 // the sprite's own pixels.
 #include "media/media_internal.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -98,29 +99,6 @@ TTF_Font* OpenFontBytes(const std::vector<uint8_t>& bytes, int points, int style
     return font;
 }
 
-// The next character of UTF-8 text from `at`, which moves past it; a broken
-// sequence reads as one byte of U+FFFD.
-uint32_t NextCharacter(const std::string& text, size_t& at)
-{
-    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(at);
-    const int length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
-    if (length == 0 || at + length > text.size()) {
-        at++;
-        return 0xFFFD;
-    }
-    uint32_t c = length == 1 ? lead : lead & (0x7F >> length);
-    for (int i = 1; i < length; i++) {
-        if ((byte(at + i) & 0xC0) != 0x80) {
-            at++;
-            return 0xFFFD;
-        }
-        c = (c << 6) | (byte(at + i) & 0x3F);
-    }
-    at += length;
-    return c;
-}
-
 // The face that draws a letter: the font's own when it has it, else the first
 // fallback family that has it, else a system face; the font's own (its empty
 // box) when no face has it.
@@ -161,7 +139,7 @@ std::vector<TextRun> SplitIntoRuns(FontRecord& font, const std::string& text)
     size_t at = 0;
     while (at < text.size()) {
         const size_t start = at;
-        TTF_Font* face = FaceFor(font, NextCharacter(text, at));
+        TTF_Font* face = FaceFor(font, nextCodePoint(text, at));
         if (runs.empty() || runs.back().font != face) {
             runs.push_back({face, ""});
         }
@@ -224,6 +202,42 @@ SDL_Surface* RenderLine(FontRecord& font, const std::string& text)
 }
 
 }  // namespace
+
+// The code point of UTF-8 text at byte `at`, which moves past it; a broken
+// sequence reads as one byte of U+FFFD, the end of the text as 0.
+uint32_t nextCodePoint(const std::string& text, size_t& at)
+{
+    if (at >= text.size()) {
+        return 0;
+    }
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(at);
+    const int length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
+    if (length == 0 || at + length > text.size()) {
+        at++;
+        return 0xFFFD;
+    }
+    uint32_t c = length == 1 ? lead : lead & (0x7F >> length);
+    for (int i = 1; i < length; i++) {
+        if ((byte(at + i) & 0xC0) != 0x80) {
+            at++;
+            return 0xFFFD;
+        }
+        c = (c << 6) | (byte(at + i) & 0x3F);
+    }
+    at += length;
+    return c;
+}
+
+// The code point that ends just before byte `at` (0 at the start).
+uint32_t codePointBefore(const std::string& text, size_t at)
+{
+    size_t start = std::min(at, text.size());
+    while (start > 0 && (static_cast<unsigned char>(text[--start]) & 0xC0) == 0x80) {
+    }
+    return start < at ? nextCodePoint(text, start) : 0;
+}
+
 
 // One target at a time: a new target ends the drawing into the last one.
 int beginDrawing(int sprite)

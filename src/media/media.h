@@ -147,6 +147,11 @@ void freeFont(int number);
 // come after them.
 void setFallbackFamilies(const std::vector<std::string>& families);
 void setDrawingFont(int font);
+// The code point of UTF-8 text at byte `at`, which moves past it; a broken
+// sequence reads as one byte of U+FFFD, the end of the text as 0.
+uint32_t nextCodePoint(const std::string& text, size_t& at);
+// The code point that ends just before byte `at` (0 at the start).
+uint32_t codePointBefore(const std::string& text, size_t at);
 // True when some face of the system has the letter (the fonts' last resort).
 bool systemHasLetter(uint32_t c);
 // Where a line of the text may end by the Unicode line-breaking rules: the

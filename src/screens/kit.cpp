@@ -225,30 +225,13 @@ static bool WrittenWithoutBlanks(uint32_t c)
            (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFFEF) || c >= 0x20000;
 }
 
-// The code point just before the byte offset `at`, or the one starting there.
-static uint32_t CodePointAt(const std::string& text, size_t at, bool before)
-{
-    if (before)
-        while (at > 0 && (static_cast<unsigned char>(text[--at]) & 0xC0) == 0x80) {
-        }
-    const auto byte = [&](size_t i) { return i < text.size() ? static_cast<unsigned char>(text[i]) : 0u; };
-    const unsigned lead = byte(at);
-    if (lead < 0x80)
-        return lead;
-    if (lead < 0xE0)
-        return ((lead & 0x1Fu) << 6) | (byte(at + 1) & 0x3Fu);
-    if (lead < 0xF0)
-        return ((lead & 0x0Fu) << 12) | ((byte(at + 1) & 0x3Fu) << 6) | (byte(at + 2) & 0x3Fu);
-    return ((lead & 0x07u) << 18) | ((byte(at + 1) & 0x3Fu) << 12) | ((byte(at + 2) & 0x3Fu) << 6) |
-           (byte(at + 3) & 0x3Fu);
-}
-
 std::vector<size_t> WrapOpportunities(const std::string& text, const std::string& language)
 {
     std::vector<size_t> kept;
     for (size_t at : lineBreaks(text, language)) {
-        const uint32_t before = CodePointAt(text, at, true);
-        if (before == ' ' || WrittenWithoutBlanks(before) || WrittenWithoutBlanks(CodePointAt(text, at, false)))
+        const uint32_t before = codePointBefore(text, at);
+        size_t after = at;
+        if (before == ' ' || WrittenWithoutBlanks(before) || WrittenWithoutBlanks(nextCodePoint(text, after)))
             kept.push_back(at);
     }
     return kept;
